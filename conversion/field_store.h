@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tamrel {
+
+// The window as the compute run sees it: named text fields, the reference option buttons, the
+// automatic-diameter check box and the picture area's coordinate system. Field names are the
+// window's control names, e.g. "TextMN", "TextS(1)", "TextSW2", "TextError".
+class FieldStore {
+public:
+    virtual ~FieldStore() = default;
+
+    virtual std::string text(std::string_view field) const = 0;
+    virtual void setText(std::string_view field, const std::string& text) = 0;
+
+    // Whether option button OptS(index) is selected; index 0 Xn, 1 W, 2 M, 3 Sn.
+    virtual bool isReferenceSelected(int index) const = 0;
+    // Whether Check1 ("AUTO": tip and root diameters set by the run) is checked.
+    virtual bool isAutoDiameterChecked() const = 0;
+
+    // The picture area's outer width and height as placed in the window.
+    virtual double pictureOuterWidth() const = 0;
+    virtual double pictureOuterHeight() const = 0;
+    // Sets the picture's user coordinate system from its top-left (x1, y1) and bottom-right
+    // (x2, y2) corners.
+    virtual void setPictureCoordinates(float x1, float y1, float x2, float y2) = 0;
+};
+
+}  // namespace tamrel
