@@ -32,7 +32,8 @@ double computeXnToDM(double MS, double PS, std::int16_t Z, double BO, double DP,
     const double q = requireFinite(XN * 4 * std::tan(PS) * std::cos(BO), "XnToDM");
     const double r = requireFinite(q - sgn * PI, "XnToDM");
     const double s = requireFinite((requireFinite(r / absZ, "XnToDM") + 2 * INV(PS)) / 2, "XnToDM");
-    const double pinTerm = requireFinite(requireFinite(sgn * DP / cosBetaB, "XnToDM") / db, "XnToDM");
+    const double pinTerm =
+        requireFinite(requireFinite(sgn * DP / cosBetaB, "XnToDM") / db, "XnToDM");
     const double u = requireFinite(pinTerm + s, "XnToDM");
 
     const double phi = ARCINV(u);
@@ -56,7 +57,8 @@ double computeXnFromDM(double MS, double PS, std::int16_t Z, double BO, double D
         dCentre = requireFinite(dCentre / oddToothFactor(Z), "XnFromDM");
     }
     const double squares = requireFinite(dCentre * dCentre - db * db, "XnFromDM");
-    const double root = requireFinite(std::sqrt(squares), "XnFromDM: pin circle inside base circle");
+    const double root =
+        requireFinite(std::sqrt(squares), "XnFromDM: pin circle inside base circle");
     const double phi = ARCCOS(requireFinite(db / dCentre, "XnFromDM"));
 
     const double cosBetaB = detail::cosBaseHelix(PS, BO);
@@ -71,7 +73,7 @@ double computeXnFromDM(double MS, double PS, std::int16_t Z, double BO, double D
     return requireFinite(numerator / 4 / std::tan(PS) / std::cos(BO), "XnFromDM");
 }
 
-}  // namespace
+} // namespace
 
 double XnToDM(double MS, double PS, std::int16_t Z, double BO, double DP, double XN) {
     try {
@@ -89,4 +91,4 @@ double XnFromDM(double MS, double PS, std::int16_t Z, double BO, double DP, doub
     }
 }
 
-}  // namespace tamrel
+} // namespace tamrel
