@@ -21,9 +21,15 @@ inline constexpr const char* DRG = "TextDRG";
 inline constexpr const char* Error = "TextError";
 
 // The reference row of quantity i: "TextS(i)", "TextS1(i)", "TextS2(i)".
-inline std::string reference(int i) { return "TextS(" + std::to_string(i) + ")"; }
-inline std::string upperTolerance(int i) { return "TextS1(" + std::to_string(i) + ")"; }
-inline std::string lowerTolerance(int i) { return "TextS2(" + std::to_string(i) + ")"; }
+inline std::string reference(int i) {
+    return "TextS(" + std::to_string(i) + ")";
+}
+inline std::string upperTolerance(int i) {
+    return "TextS1(" + std::to_string(i) + ")";
+}
+inline std::string lowerTolerance(int i) {
+    return "TextS2(" + std::to_string(i) + ")";
+}
 
 // The result fields of quantity i: middle, from reference + upper, from reference + lower.
 inline constexpr std::array<std::array<const char*, 3>, QuantityCount> results{{
@@ -32,9 +38,15 @@ inline constexpr std::array<std::array<const char*, 3>, QuantityCount> results{{
     {"TextSM", "TextSM1", "TextSM2"},
     {"TextSSn", "TextSSn1", "TextSSn2"},
 }};
-inline const char* middle(int i) { return results[i][0]; }
-inline const char* maximum(int i) { return results[i][1]; }
-inline const char* minimum(int i) { return results[i][2]; }
+inline const char* middle(int i) {
+    return results[i][0];
+}
+inline const char* maximum(int i) {
+    return results[i][1];
+}
+inline const char* minimum(int i) {
+    return results[i][2];
+}
 }  // namespace field
 
 // The placeholder of a value that is not computed or not available.

@@ -1,0 +1,114 @@
+#include "conversion/compute_run.h"
+
+#include "conversion/field_names.h"
+#include "conversion/numeric_text.h"
+#include "conversion/run_steps.h"
+#include "geometry/angles.h"
+#include "geometry/calculation_error.h"
+#include "geometry/profile_shift.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tamrel {
+
+namespace run {
+
+double numberOf(const FieldStore& store, const std::string& field, const NumberLocale& locale) {
+    // Only called after the field passed a numeric check.
+    return parseNumber(store.text(field), locale).value_or(0);
+}
+
+std::int16_t toCount(double wholeNumber, const char* message) {
+    if (wholeNumber < std::numeric_limits<std::int16_t>::min() ||
+        wholeNumber > std::numeric_limits<std::int16_t>::max()) {
+        throw RunStopped{message};
+    }
+    return static_cast<std::int16_t>(wholeNumber);
+}
+
+}  // namespace run
+
+namespace {
+
+using run::GearData;
+using run::RunStopped;
+using run::Transverse;
+
+bool isNumeric(std::string_view text, const NumberLocale& locale) {
+    return IsNumeric(text, locale);
+}
+
+bool isNonZeroInteger(std::string_view text, const NumberLocale& locale) {
+    return IsNegativeInteger(text, locale) || IsPositiveInteger(text, locale);
+}
+
+bool isNonZeroNumber(std::string_view text, const NumberLocale& locale) {
+    return IsPositiveNumber(text, locale) || IsNegativeNumber(text, locale);
+}
+
+// Every result and every row that is not the reference shows the placeholder until computed.
+void reset(FieldStore& store, ProgramState& state) {
+    state.rotationAngle = 0;
+    store.setText(field::Error, "");
+    for (const auto& row : field::results) {
+        for (const char* result : row) {
+            store.setText(result, Placeholder);
+        }
+    }
+    for (int i = 0; i < QuantityCount; ++i) {
+        if (!store.isReferenceSelected(i)) {
+            store.setText(field::reference(i), Placeholder);
+            store.setText(field::upperTolerance(i), Placeholder);
+            store.setText(field::lowerTolerance(i), Placeholder);
+        }
+    }
+}
+
+GearData readGearData(const FieldStore& store, const NumberLocale& locale) {
+    GearData gear;
+    const double module =
+        run::readChecked(store, field::MN, isNonZeroNumber, locale, "ERROR:MN was wrong!");
+    // A negative entry is a diametral pitch in teeth per inch.
+    gear.mn = module > 0 ? module : requireFinite(-25.4 / module, "diametral pitch");
+    gear.alphaN =
+        RAD(run::readChecked(store, field::PN, IsPositiveNumber, locale, "ERROR:PN was wrong!"));
+    const double teeth =
+        run::readChecked(store, field::ZG, isNonZeroInteger, locale, "ERROR:ZG was wrong!");
+    gear.z = run::toCount(teeth, "ERROR:ZG was wrong!");
+    gear.beta = RAD(run::readChecked(store, field::BOG, isNumeric, locale, "ERROR:BOG was wrong!"));
+    return gear;
+}
+
+Transverse derive(const GearData& gear) {
+    Transverse t;
+    t.mt = requireFinite(gear.mn / std::cos(gear.beta), "transverse module");
+    t.alphaT = std::atan(
+        requireFinite(std::tan(gear.alphaN) / std::cos(gear.beta), "transverse pressure angle"));
+    t.d = requireFinite(detail::absTeeth(gear.z) * t.mt, "reference diameter");
+    t.db = requireFinite(std::cos(t.alphaT) * t.d, "base diameter");
+    return t;
+}
+
+}  // namespace
+
+void runConversion(FieldStore& store, ProgramState& state, const NumberLocale& locale) {
+    reset(store, state);
+    try {
+        const GearData gear = readGearData(store, locale);
+        const Transverse t = derive(gear);
+        double xMid = 0;
+        for (int mode = 0; mode < QuantityCount; ++mode) {
+            if (store.isReferenceSelected(mode)) {
+                xMid = run::runModeBlock(mode, store, gear, t, locale);
+            }
+        }
+        run::finishRun(store, state, gear, t, xMid, locale);
+    } catch (const RunStopped& stop) {
+        store.setText(field::Error, stop.message);
+    } catch (const CalculationError&) {
+        store.setText(field::Error, CalculationFailedMessage);
+    }
+}
+
+}  // namespace tamrel
