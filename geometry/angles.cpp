@@ -14,7 +14,7 @@ ArcinvFailureNotifier& arcinvNotifier() {
     return notifier;
 }
 
-} // namespace
+}  // namespace
 
 void setArcinvFailureNotifier(ArcinvFailureNotifier notifier) {
     arcinvNotifier() = std::move(notifier);
@@ -61,4 +61,4 @@ double ARCCOS(double x) {
     return atan(ratio) + 2 * std::atan(1.0);
 }
 
-} // namespace tamrel
+}  // namespace tamrel

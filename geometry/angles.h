@@ -27,4 +27,4 @@ double ARCCOS(double x);
 using ArcinvFailureNotifier = std::function<void()>;
 void setArcinvFailureNotifier(ArcinvFailureNotifier notifier);
 
-} // namespace tamrel
+}  // namespace tamrel

@@ -11,4 +11,4 @@ double requireFinite(double value, const char* what) {
     return value;
 }
 
-} // namespace tamrel
+}  // namespace tamrel

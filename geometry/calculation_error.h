@@ -15,4 +15,4 @@ public:
 // intermediate that could fail is exact and cannot be reordered away by the optimiser.
 double requireFinite(double value, const char* what);
 
-} // namespace tamrel
+}  // namespace tamrel

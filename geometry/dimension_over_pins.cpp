@@ -73,7 +73,7 @@ double computeXnFromDM(double MS, double PS, std::int16_t Z, double BO, double D
     return requireFinite(numerator / 4 / std::tan(PS) / std::cos(BO), "XnFromDM");
 }
 
-} // namespace
+}  // namespace
 
 double XnToDM(double MS, double PS, std::int16_t Z, double BO, double DP, double XN) {
     try {
@@ -91,4 +91,4 @@ double XnFromDM(double MS, double PS, std::int16_t Z, double BO, double DP, doub
     }
 }
 
-} // namespace tamrel
+}  // namespace tamrel

@@ -29,6 +29,6 @@ std::int16_t absTeeth(std::int16_t Z);
 double signOf(std::int16_t Z);
 // cos(betaB), the cosine of the base helix angle, as cos(atan(tan(BO) * cos(PS))).
 double cosBaseHelix(double PS, double BO);
-} // namespace detail
+}  // namespace detail
 
-} // namespace tamrel
+}  // namespace tamrel

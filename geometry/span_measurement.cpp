@@ -24,7 +24,7 @@ double cosBaseHelix(double PS, double BO) {
     return requireFinite(std::cos(std::atan(tanBetaB)), "base helix angle");
 }
 
-} // namespace detail
+}  // namespace detail
 
 namespace {
 
@@ -35,7 +35,7 @@ double involuteTerm(double PS, std::int16_t Z, std::int16_t ZM) {
     return requireFinite(teethTerm + (static_cast<double>(ZM) - 0.5) * PI, "involute term");
 }
 
-} // namespace
+}  // namespace
 
 double XnToSM(double MS, double PS, std::int16_t Z, double BO, std::int16_t ZM, double XN) {
     const double cosBetaB = detail::cosBaseHelix(PS, BO);
@@ -52,4 +52,4 @@ double XnFromSM(double MS, double PS, std::int16_t Z, double BO, std::int16_t ZM
     return requireFinite(numerator / 2 / std::sin(PS) / MS / std::cos(BO), "XnFromSM");
 }
 
-} // namespace tamrel
+}  // namespace tamrel

@@ -18,4 +18,4 @@ double XnFromSN(double MS, double PS, double BO, double SN, std::int16_t Z) {
     return requireFinite((transverse - PI / 2) * sgn / 2 / std::tan(PS) / std::cos(BO), "XnFromSN");
 }
 
-} // namespace tamrel
+}  // namespace tamrel

@@ -69,5 +69,5 @@ TEST(AngleFunctions, ArccosFailsOutsideItsDomain) {
     EXPECT_THROW(ARCCOS(NAN), CalculationError);
 }
 
-} // namespace
-} // namespace tamrel
+}  // namespace
+}  // namespace tamrel

@@ -22,4 +22,4 @@ inline Transverse transverse(double mn, double alphaNDegrees, double betaDegrees
 inline const Transverse defaultGear = transverse(3.175, 20, 15);
 inline const double defaultHelix = RAD(15);
 
-} // namespace tamrel::testing
+}  // namespace tamrel::testing

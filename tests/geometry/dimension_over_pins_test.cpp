@@ -65,5 +65,5 @@ TEST(DimensionOverPinsExamples, EveryFailureGivesExactlyTheSentinel) {
     EXPECT_EQ(XnFromDM(MS, 0, 59, defaultHelix, 5.5, 200), -999.0);
 }
 
-} // namespace
-} // namespace tamrel
+}  // namespace
+}  // namespace tamrel

@@ -83,5 +83,5 @@ TEST(RoundTrip, DimensionOverPinsGivesBackTheProfileShiftWhereDefined) {
     EXPECT_GT(defined, GearCount / 2);
 }
 
-} // namespace
-} // namespace tamrel
+}  // namespace
+}  // namespace tamrel

@@ -52,5 +52,5 @@ TEST(SpanMeasurement, FloatingPointFailuresReachTheCaller) {
     EXPECT_THROW(XnToSM(MS, PS, 59, defaultHelix, 8, 1e308), CalculationError);
 }
 
-} // namespace
-} // namespace tamrel
+}  // namespace
+}  // namespace tamrel

@@ -39,5 +39,5 @@ TEST(ToothThickness, FloatingPointFailuresReachTheCaller) {
     EXPECT_THROW(XnToSN(MS, PS, defaultHelix, 1e308, 59), CalculationError);
 }
 
-} // namespace
-} // namespace tamrel
+}  // namespace
+}  // namespace tamrel
