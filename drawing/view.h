@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conversion/program_state.h"
 #include "conversion/number_locale.h"
+#include "conversion/program_state.h"
 #include "drawing/canvas.h"
 
 #include <string_view>

@@ -1,0 +1,102 @@
+#include "drawing/matrix.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace tamrel {
+namespace {
+
+TEST(Matrix, StartsAtZeroWithTheGivenShape) {
+    const Matrix m(20, 3);
+    EXPECT_EQ(m.rows(), 20);
+    EXPECT_EQ(m.columns(), 3);
+    for (int i = 0; i < 20; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            EXPECT_EQ(m(i, j), 0.0);
+        }
+    }
+}
+
+TEST(Matrix, RefusesDimensionsBeyondSixteenBitCounters) {
+    EXPECT_THROW(Matrix(-1, 3), std::invalid_argument);
+    EXPECT_THROW(Matrix(3, 32768), std::invalid_argument);
+    EXPECT_NO_THROW(Matrix(32767, 0));
+}
+
+TEST(RotMatrix, TurnsAnticlockwiseForPositiveAngles) {
+    const double t = 0.3;
+    const Matrix r = RotMatrix(t);
+    ASSERT_EQ(r.rows(), 3);
+    ASSERT_EQ(r.columns(), 3);
+    EXPECT_EQ(r(0, 0), std::cos(t));
+    EXPECT_EQ(r(0, 1), std::sin(t));
+    EXPECT_EQ(r(1, 0), -std::sin(t));
+    EXPECT_EQ(r(1, 1), std::cos(t));
+    EXPECT_EQ(r(2, 2), 1.0);
+    EXPECT_EQ(r(0, 2), 0.0);
+    EXPECT_EQ(r(1, 2), 0.0);
+    EXPECT_EQ(r(2, 0), 0.0);
+    EXPECT_EQ(r(2, 1), 0.0);
+}
+
+TEST(RotMatrix, APointRowTurnsAnticlockwiseForPositiveAngles) {
+    Matrix p(1, 3);
+    p(0, 0) = 1;
+    p(0, 1) = 0;
+    p(0, 2) = 1;
+    const Matrix q = MatMul(p, RotMatrix(std::atan(1.0) * 2));  // a quarter turn
+    EXPECT_NEAR(q(0, 0), 0.0, 1e-15);
+    EXPECT_NEAR(q(0, 1), 1.0, 1e-15);
+    EXPECT_EQ(q(0, 2), 1.0);
+
+    const Matrix back = MatMul(q, RotMatrix(-std::atan(1.0) * 2));
+    EXPECT_NEAR(back(0, 0), 1.0, 1e-15);
+    EXPECT_NEAR(back(0, 1), 0.0, 1e-15);
+}
+
+TEST(MatMul, HasTheRowsOfAAndTheColumnsOfB) {
+    Matrix a(2, 3);
+    Matrix b(3, 2);
+    int v = 1;
+    for (int i = 0; i < 2; ++i) {
+        for (int k = 0; k < 3; ++k) {
+            a(i, k) = v++;
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        for (int j = 0; j < 2; ++j) {
+            b(k, j) = v++;
+        }
+    }
+    // a = [1 2 3; 4 5 6], b = [7 8; 9 10; 11 12]
+    const Matrix c = MatMul(a, b);
+    ASSERT_EQ(c.rows(), 2);
+    ASSERT_EQ(c.columns(), 2);
+    EXPECT_EQ(c(0, 0), 58.0);
+    EXPECT_EQ(c(0, 1), 64.0);
+    EXPECT_EQ(c(1, 0), 139.0);
+    EXPECT_EQ(c(1, 1), 154.0);
+}
+
+TEST(MatMul, AccumulatesFromZeroInTheOrderOfK) {
+    // 0 + 1e16 = 1e16; 1e16 + 1 rounds back to 1e16 (ties to even); 1e16 - 1e16 = 0. Any other
+    // order (or a fused multiply-add) would give 1.
+    Matrix a(1, 3);
+    a(0, 0) = 1e16;
+    a(0, 1) = 1;
+    a(0, 2) = -1e16;
+    Matrix b(3, 1);
+    b(0, 0) = 1;
+    b(1, 0) = 1;
+    b(2, 0) = 1;
+    EXPECT_EQ(MatMul(a, b)(0, 0), 0.0);
+}
+
+TEST(MatMul, RefusesMismatchedShapes) {
+    EXPECT_THROW(MatMul(Matrix(2, 3), Matrix(2, 3)), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace tamrel
