@@ -1,4 +1,4 @@
-# The two everyday commands: `make run` and `make test`. Both install missing Debian packages first.
+# Everyday commands: `make run` and `make test`. Every target installs missing Debian packages first.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
@@ -7,7 +7,7 @@ CMAKE_FLAGS += -DTAMREL_WERROR=ON
 endif
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run clean format
+.PHONY: all deps configure build test run test-sanitize fuzz bench package screenshot format clean
 
 all: build
 
@@ -24,10 +24,34 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD_DIR)/app/tamrel ]; then $(BUILD_DIR)/app/tamrel; else echo "no window yet: the build has no app/tamrel"; fi
+	$(BUILD_DIR)/app/tamrel
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMREL_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Coverage-guided fuzzing of the compute run; FUZZ_SECONDS bounds the time.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# Benchmarks of the optimised build.
+bench: deps
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAMREL_BUILD_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build build-release -j $(JOBS)
+	bash scripts/bench.sh build-release
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# An English screenshot of the window after a compute run, for the README.
+screenshot: build
+	bash scripts/screenshot.sh $(BUILD_DIR)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-sanitize build-release build-fuzz

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ make
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libcsv-dev
   fonts-noto-cjk
   clang libclang-rt-14-dev
   appstream
