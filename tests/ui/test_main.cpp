@@ -1,0 +1,18 @@
+#include <QApplication>
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+// The QApplication must exist before any test creates a widget.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tamrel"));
+    // The expected numbers are written with a decimal point.
+    QLocale::setDefault(QLocale::c());
+
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,237 @@
+#include "ui/form_input1.h"
+
+#include "conversion/compute_run.h"
+#include "conversion/field_names.h"
+#include "geometry/angles.h"
+#include "ui/arcinv_message.h"
+#include "ui/button_clicks.h"
+#include "ui/captions.h"
+#include "ui/control_table.h"
+#include "ui/enter_key_preview.h"
+#include "ui/field_selection.h"
+#include "ui/field_style.h"
+#include "ui/option_group.h"
+#include "ui/pic_gear.h"
+#include "ui/reference_selection.h"
+#include "ui/tab_order.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <random>
+
+namespace tamrel {
+
+namespace {
+
+constexpr int TimerIntervalMs = 20;
+
+FormInput1::RandomSource clockSeededRandom() {
+    const auto seed = std::chrono::system_clock::now().time_since_epoch().count();
+    auto engine = std::make_shared<std::mt19937>(static_cast<std::mt19937::result_type>(seed));
+    return [engine] { return std::uniform_real_distribution<float>(0.0F, 1.0F)(*engine); };
+}
+
+// h = floor(4 r). A float generator can round up to exactly 1, so h is kept within the hints.
+int hintIndex(float r) {
+    if (!(r >= 0.0F)) {
+        return 0;
+    }
+    const double h = std::floor(4.0 * r);
+    return h >= StartupHintCount - 1 ? StartupHintCount - 1 : static_cast<int>(h);
+}
+
+QList<QRadioButton*> optionArray(const QWidget& window, const char* name, int count) {
+    QList<QRadioButton*> buttons;
+    for (int i = 0; i < count; ++i) {
+        buttons.append(
+            window.findChild<QRadioButton*>(QString::fromStdString(indexedName(name, i))));
+    }
+    return buttons;
+}
+
+}  // namespace
+
+template <class Control> Control* FormInput1::control(const std::string& name) const {
+    return findChild<Control*>(QString::fromStdString(name));
+}
+
+FormInput1::FormInput1(RandomSource random, ComputeRun compute, QWidget* parent)
+    : QWidget(parent), compute_(compute ? std::move(compute) : ComputeRun(runConversion)) {
+    setObjectName(QStringLiteral("FormInput1"));
+    setFixedSize(twipsToPixels(WindowWidthTwips), twipsToPixels(WindowHeightTwips));
+    // One pixel size for every control: the layout is in pixels, so the captions must not grow
+    // with the desktop's font settings.
+    QFont uiFont = font();
+    uiFont.setPixelSize(12);
+    setFont(uiFont);
+
+    locale_.decimalSeparator = QLocale().decimalPoint().toStdString();
+
+    createControls(*this);
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        fields_.insert(edit->objectName(), edit);
+    }
+    picGear_ = control<PicGear>("PicGEAR");
+    check1_ = control<QCheckBox>("Check1");
+    check2_ = control<QCheckBox>("Check2");
+    check3_ = control<QCheckBox>("Check3");
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("TimerPicgear"));
+    timer_->setInterval(TimerIntervalMs);
+
+    createGroups();
+    connectControls();
+    watchFields();
+    applyTabOrder(*this);
+    setArcinvFailureNotifier([this] { showArcinvFailure(this); });
+
+    startUp(random ? random : clockSeededRandom());
+}
+
+FormInput1::~FormInput1() {
+    setArcinvFailureNotifier({});
+}
+
+void FormInput1::createGroups() {
+    languages_ = new OptionGroup(
+        optionArray(*this, "OptLan", LanguageCount),
+        [this](int index) { ApplyLanguage(*this, index); }, this);
+    references_ = new OptionGroup(
+        optionArray(*this, "OptS", QuantityCount), [this](int) { SelectReference(*this); }, this);
+}
+
+void FormInput1::connectControls() {
+    connect(control<QPushButton>("ComGo"), &QPushButton::clicked, this, &FormInput1::ComGo_Click);
+    connect(check1_, &QCheckBox::clicked, this, &FormInput1::Check1_Click);
+    connect(check3_, &QCheckBox::clicked, this, &FormInput1::Check3_Click);
+    connect(timer_, &QTimer::timeout, this, &FormInput1::TimerPicgear_Timer);
+    connect(picGear_, &PicGear::mousePressed, this,
+            [this](int, float x, float y) { onPictureMouseDown(pointer_, x, y); });
+    connect(picGear_, &PicGear::mouseMoved, this, [this](int buttons, float x, float y) {
+        onPictureMouseMove(*picGear_, pointer_, buttons, x, y);
+    });
+}
+
+void FormInput1::watchFields() {
+    auto* gearData = new SelectAllOnFocus(this);
+    for (const char* name : {field::MN, field::PN, field::ZG, field::BOG, field::ZMG, field::DPG,
+                             field::DKG, field::DRG}) {
+        gearData->watch(*field(name));
+    }
+    auto* grid = new SelectAllFromEnd(this);
+    for (int i = 0; i < QuantityCount; ++i) {
+        grid->watch(*field(field::reference(i)));
+        grid->watch(*field(field::upperTolerance(i)));
+        grid->watch(*field(field::lowerTolerance(i)));
+    }
+    auto* enter = new EnterKeyPreview(*this, [this] { ComGo_Click(); });
+    enter->watchAll();
+}
+
+void FormInput1::startUp(const RandomSource& random) {
+    selectOption(*control<QRadioButton>("OptLan(0)"));
+    for (const std::string& name :
+         {field::reference(Quantity::W), field::upperTolerance(Quantity::W),
+          field::lowerTolerance(Quantity::W)}) {
+        setTextColor(*field(name), FieldRed);
+    }
+    setCheckValue(*check1_, true);
+    field(field::Error)->setText(startupHint(hintIndex(random())));
+    timer_->start();
+
+    QLineEdit* first = field(field::MN);
+    first->setFocus(Qt::OtherFocusReason);
+    first->selectAll();
+}
+
+// One compute run. A run cannot start inside another (a message box shown by a run lets events
+// through), and no failure escapes into Qt's event loop.
+void FormInput1::ComGo_Click() {
+    if (computing_) {
+        return;
+    }
+    computing_ = true;
+    try {
+        compute_(*this, state_, locale_);
+    } catch (...) {
+        setText(field::Error, CalculationFailedMessage);
+    }
+    computing_ = false;
+}
+
+void FormInput1::Check1_Click() {
+    const bool automatic = check1_->isChecked();
+    field(field::DKG)->setEnabled(!automatic);
+    field(field::DRG)->setEnabled(!automatic);
+}
+
+void FormInput1::Check3_Click() {
+    if (check3_->isChecked()) {
+        timer_->start();
+        check2_->setEnabled(true);
+    } else {
+        timer_->stop();
+        picGear_->clear();
+        picGear_->update();
+        check2_->setEnabled(false);
+    }
+}
+
+void FormInput1::TimerPicgear_Timer() {
+    const std::string tip = text(field::DKG);
+    const std::string root = text(field::DRG);
+    try {
+        drawingTick(*picGear_, state_, {check2_->isChecked(), tip, root}, locale_);
+    } catch (...) {
+        // The drawing never reports: a gear that cannot be drawn leaves the picture empty.
+        picGear_->clear();
+    }
+    picGear_->update();
+}
+
+std::string FormInput1::text(std::string_view name) const {
+    const QLineEdit* edit = field(name);
+    return edit != nullptr ? edit->text().toStdString() : std::string();
+}
+
+void FormInput1::setText(std::string_view name, const std::string& text) {
+    if (QLineEdit* edit = field(name)) {
+        edit->setText(QString::fromStdString(text));
+        // Show a number from its first digit; the fields are narrower than a full double.
+        edit->setCursorPosition(0);
+    }
+}
+
+bool FormInput1::isReferenceSelected(int index) const {
+    return index >= 0 && index < QuantityCount && references_->selectedIndex() == index;
+}
+
+bool FormInput1::isAutoDiameterChecked() const {
+    return check1_->isChecked();
+}
+
+double FormInput1::pictureOuterWidth() const {
+    return picGear_->width();
+}
+
+double FormInput1::pictureOuterHeight() const {
+    return picGear_->height();
+}
+
+void FormInput1::setPictureCoordinates(float x1, float y1, float x2, float y2) {
+    picGear_->setCorners(x1, y1, x2, y2);
+}
+
+QLineEdit* FormInput1::field(std::string_view name) const {
+    return fields_.value(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+}  // namespace tamrel
