@@ -42,8 +42,8 @@ void SelectAllOnFocus::watch(QLineEdit& field) {
 }
 
 bool SelectAllOnFocus::eventFilter(QObject* watched, QEvent* event) {
-    if (entersField(*event)) {
-        auto* field = static_cast<QLineEdit*>(watched);
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field != nullptr && entersField(*event)) {
         field->setSelection(0, static_cast<int>(field->text().size()));
     }
     return false;
@@ -54,7 +54,11 @@ void SelectAllFromEnd::watch(QLineEdit& field) {
 }
 
 bool SelectAllFromEnd::eventFilter(QObject* watched, QEvent* event) {
-    auto* field = static_cast<QLineEdit*>(watched);
+    // A field being destroyed is no longer a QLineEdit when its last events pass the filter.
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field == nullptr) {
+        return false;
+    }
     if (entersField(*event) || isClickInside(*event, *field)) {
         selectFromEndLater(field);
     }

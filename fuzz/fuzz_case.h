@@ -1,0 +1,109 @@
+#pragma once
+
+// One fuzz case of the compute run: how raw bytes become what a user typed into the window. The
+// fuzzer and the regression tests share this decoding, so a saved crash file replays exactly.
+//
+// The input is text. Its first line is a control line:
+//   byte 0  reference quantity, (byte - '0') mod 5: 0 Xn, 1 W, 2 M, 3 Sn, 4 no button selected
+//   byte 1  Check1, (byte - '0') mod 2: 1 checked
+//   byte 2  decimal separator, (byte - '0') mod 3: 0 ".", 1 ",", 2 the Arabic one (two bytes)
+// A missing byte keeps the window's start state (W, checked, "."). Each further line is the text
+// of one input field, in the order of typedFieldOrder(); the lines that are missing leave the
+// window's start texts in place.
+
+#include "conversion/field_names.h"
+#include "conversion/memory_field_store.h"
+#include "conversion/number_locale.h"
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamrel::fuzzing {
+
+inline constexpr int NoReference = 4;
+
+struct FuzzCase {
+    int reference = W;
+    bool autoDiameter = true;
+    NumberLocale locale;
+    // The texts typed before the run, by field name.
+    std::map<std::string, std::string> typed;
+};
+
+// The fields a user types into, for reference quantity `reference`; with no reference selected
+// the row of Xn is typed, though the run will not read it.
+inline std::vector<std::string> typedFieldOrder(int reference) {
+    const int row = reference == NoReference ? Xn : reference;
+    return {field::MN,
+            field::PN,
+            field::ZG,
+            field::BOG,
+            field::ZMG,
+            field::DPG,
+            field::reference(row),
+            field::upperTolerance(row),
+            field::lowerTolerance(row),
+            field::DKG,
+            field::DRG};
+}
+
+inline const std::vector<std::string>& decimalSeparators() {
+    static const std::vector<std::string> separators{".", ",", "\xD9\xAB"};
+    return separators;
+}
+
+namespace detail {
+
+// A control byte as a small choice; digits map to themselves, so seed files stay readable.
+inline int choice(std::string_view control, std::size_t index, int options, int fallback) {
+    if (index >= control.size()) {
+        return fallback;
+    }
+    const auto byte = static_cast<unsigned char>(control[index] - '0');
+    return byte % options;
+}
+
+inline std::vector<std::string_view> splitLines(std::string_view data) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start <= data.size()) {
+        const std::size_t end = data.find('\n', start);
+        if (end == std::string_view::npos) {
+            lines.push_back(data.substr(start));
+            break;
+        }
+        lines.push_back(data.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace detail
+
+inline FuzzCase decodeFuzzCase(std::string_view data) {
+    const std::vector<std::string_view> lines = detail::splitLines(data);
+    const std::string_view control = lines.front();
+    FuzzCase c;
+    c.reference = detail::choice(control, 0, 5, W);
+    c.autoDiameter = detail::choice(control, 1, 2, 1) == 1;
+    c.locale.decimalSeparator = decimalSeparators()[detail::choice(control, 2, 3, 0)];
+    const std::vector<std::string> fields = typedFieldOrder(c.reference);
+    for (std::size_t i = 0; i < fields.size() && i + 1 < lines.size(); ++i) {
+        c.typed[fields[i]] = std::string(lines[i + 1]);
+    }
+    return c;
+}
+
+// The window's start state with the case's selection, check box and typed texts applied.
+inline void applyFuzzCase(const FuzzCase& c, MemoryFieldStore& store) {
+    store.selectReference(c.reference);
+    store.setAutoDiameter(c.autoDiameter);
+    for (const auto& [name, text] : c.typed) {
+        store.setText(name, text);
+    }
+}
+
+}  // namespace tamrel::fuzzing
