@@ -2,7 +2,7 @@
 
 #include "geometry/calculation_error.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <string>
 
@@ -23,16 +23,19 @@ struct FixedDigits {
 // exponent; when they would need more than sixteen decimals, the value is rounded to sixteen.
 FixedDigits toFixedDigits(double value) {
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.*e", SignificantDigits - 1, value);
-    const std::string scientific = buffer;
+    const auto scientificEnd = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                             std::chars_format::scientific, SignificantDigits - 1);
+    const std::string scientific(buffer, scientificEnd.ptr);
     const std::size_t ePos = scientific.find('e');
     const int exponent = std::atoi(scientific.c_str() + ePos + 1);
 
     FixedDigits fixed;
     fixed.negative = scientific.front() == '-';
     if (SignificantDigits - 1 - exponent > MaxDecimals) {
-        std::snprintf(buffer, sizeof buffer, "%.*f", MaxDecimals, value < 0 ? -value : value);
-        const std::string plain = buffer;
+        const auto plainEnd =
+            std::to_chars(buffer, buffer + sizeof buffer, value < 0 ? -value : value,
+                          std::chars_format::fixed, MaxDecimals);
+        const std::string plain(buffer, plainEnd.ptr);
         const std::size_t dot = plain.find('.');
         fixed.integerPart = plain.substr(0, dot);
         fixed.fraction = plain.substr(dot + 1);
