@@ -1,29 +1,23 @@
 #include "run_program.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
-
-extern char** environ;
 
 namespace tamrel::testing {
 
 namespace {
 
-std::vector<char*> pointersTo(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) {
-        pointers.push_back(text.data());
+// `text` as one word of the shell.
+std::string quoted(std::string text) {
+    for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4) {
+        text.replace(at, 1, "'\\''");
     }
-    pointers.push_back(nullptr);
-    return pointers;
+    return "'" + text + "'";
 }
 
 }  // namespace
@@ -31,67 +25,38 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts) {
 ProgramResult runProgram(const std::string& path, const std::vector<std::string>& args,
                          const std::string& input, const std::vector<std::string>& environment) {
     // Files, not pipes: neither stream can fill up and block the child.
-    const TemporaryDirectory streams;
-    const std::string inPath = streams.write("in", input);
-    const std::string outPath = streams.path() + "/out";
-    const std::string errPath = streams.path() + "/err";
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
-
-    std::vector<std::string> argv{path};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<std::string> envp(environment);
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        envp.emplace_back(*variable);
+    const auto streams = temporaryDirectory();
+    std::ofstream(*streams + "/in", std::ios::binary) << input;
+    std::string command = "exec env";
+    for (const std::string& word : environment) {
+        command += ' ' + quoted(word);
     }
-    std::vector<char*> argvPointers = pointersTo(argv);
-    std::vector<char*> envpPointers = pointersTo(envp);
-
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, path.c_str(), &actions, nullptr, argvPointers.data(),
-                                    envpPointers.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        throw std::runtime_error("cannot start " + path);
+    command += ' ' + quoted(path);
+    for (const std::string& word : args) {
+        command += ' ' + quoted(word);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-
-    ProgramResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readFile(outPath);
-    result.err = readFile(errPath);
-    return result;
+    const std::string at = quoted(*streams) + "/";
+    const int status =
+        std::system((command + " <" + at + "in >" + at + "out 2>" + at + "err").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(*streams + "/out"),
+            readFile(*streams + "/err")};
 }
 
-TemporaryDirectory::TemporaryDirectory() {
+std::shared_ptr<const std::string> temporaryDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tamrel-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot make a temporary directory");
     }
-    path_ = pattern;
-}
-
-TemporaryDirectory::~TemporaryDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TemporaryDirectory::write(const std::string& name, const std::string& text) const {
-    const std::string file = path_ + "/" + name;
-    std::ofstream(file, std::ios::binary) << text;
-    return file;
+    return {new std::string(pattern), [](const std::string* path) {
+                std::error_code ignored;
+                std::filesystem::remove_all(*path, ignored);
+                delete path;
+            }};
 }
 
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 }  // namespace tamrel::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,22 +18,9 @@ ProgramResult runProgram(const std::string& path, const std::vector<std::string>
                          const std::string& input = {},
                          const std::vector<std::string>& environment = {});
 
-// A fresh directory under the system's temporary directory, removed with its contents by the
-// destructor.
-class TemporaryDirectory {
-public:
-    TemporaryDirectory();
-    ~TemporaryDirectory();
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    const std::string& path() const { return path_; }
-    // Writes `text` to a file of that name in the directory and returns its path.
-    std::string write(const std::string& name, const std::string& text) const;
-
-private:
-    std::string path_;
-};
+// The path of a fresh directory under the system's temporary directory; the directory and its
+// contents are removed with the last copy of the pointer.
+std::shared_ptr<const std::string> temporaryDirectory();
 
 std::string readFile(const std::string& path);
 
