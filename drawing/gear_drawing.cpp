@@ -7,7 +7,6 @@
 #include <cfloat>
 #include <cmath>
 #include <stdexcept>
-#include <vector>
 
 namespace tamrel {
 
@@ -16,63 +15,97 @@ namespace {
 // 2 x PI, the full turn of the circle and tooth-pitch formulas.
 constexpr double FullTurn = 6.28318530717958;
 
-// A canvas that only records what would be drawn, so that DrawGear can compute and check the
-// whole picture before it touches the real canvas.
-class PlannedDrawing : public Canvas {
-public:
-    void clear() override { operations_.clear(); }
-    void setPenColor(Rgb color) override { operations_.push_back({Kind::Pen, color, 0, 0}); }
-    void plotPoint(float x, float y) override { operations_.push_back({Kind::Point, 0, x, y}); }
-    void lineTo(float x, float y) override { operations_.push_back({Kind::Line, 0, x, y}); }
-    UserScale userScale() const override { return {}; }
-    void setUserScale(const UserScale&) override {}
+// The largest coordinate magnitude DrawGear hands over. Every coordinate it draws lies within the
+// largest of its radii, up to the rounding of a few operations; the margin, far larger than that
+// rounding, keeps each one a finite float.
+constexpr double CoordinateLimit = static_cast<double>(FLT_MAX) * (1 - 1e-6);
 
-    void reserve(std::size_t count) { operations_.reserve(count); }
+using FlankMatrix = FixedMatrix<FlankPoints, 3>;
 
-    void replayOnto(Canvas& canvas) const {
-        for (const Operation& operation : operations_) {
-            switch (operation.kind) {
-            case Kind::Pen:
-                canvas.setPenColor(operation.color);
-                break;
-            case Kind::Point:
-                canvas.plotPoint(operation.x, operation.y);
-                break;
-            case Kind::Line:
-                canvas.lineTo(operation.x, operation.y);
-                break;
+// Everything the drawing of one gear needs, computed and checked before the first drawing call.
+struct GearPlan {
+    GearDiameters diameters;
+    double referenceRadius = 0;
+    FlankMatrix flankA;
+    FlankMatrix flankB;
+};
+
+bool withinLimit(double radius) {
+    return std::fabs(radius) <= CoordinateLimit;
+}
+
+template <int Rows, int Columns> bool allFinite(const FixedMatrix<Rows, Columns>& m) {
+    for (int i = 0; i < Rows; ++i) {
+        for (int j = 0; j < Columns; ++j) {
+            if (!std::isfinite(m(i, j))) {
+                return false;
             }
         }
     }
+    return true;
+}
 
-private:
-    enum class Kind : unsigned char { Pen, Point, Line };
-    struct Operation {
-        Kind kind;
-        Rgb color;
-        float x;
-        float y;
-    };
-    std::vector<Operation> operations_;
-};
+// The flanks and radii of a drawable gear, or nothing when some coordinate would not be a finite
+// float: circle points lie within their radius; flank points within dOuter / 2, and turning them
+// by a finite angle keeps them there.
+std::optional<GearPlan> planGear(double db, double alphaT, std::int16_t zAbs, double xt,
+                                 const GearDiameters& diameters, float rotationAngle) {
+    GearPlan plan;
+    plan.diameters = diameters;
+    plan.referenceRadius = db / std::cos(alphaT) / 2;
+    for (double radius : {db / 2, plan.referenceRadius, diameters.outer / 2, diameters.inner / 2}) {
+        if (!withinLimit(radius)) {
+            return std::nullopt;
+        }
+    }
+    if (!std::isfinite(rotationAngle)) {
+        return std::nullopt;
+    }
+    try {
+        const ToothFlanks flanks = BuildToothFlanks(db, alphaT, zAbs, xt, diameters.outer);
+        if (!std::isfinite(flanks.baseToothAngle)) {
+            return std::nullopt;
+        }
+        plan.flankA = ToFixed<FlankPoints, 3>(flanks.flankA);
+        plan.flankB = ToFixed<FlankPoints, 3>(flanks.flankB);
+    } catch (const CalculationError&) {
+        return std::nullopt;
+    }
+    if (!allFinite(plan.flankA) || !allFinite(plan.flankB)) {
+        return std::nullopt;
+    }
+    return plan;
+}
 
-// Steps 7 to 9 of DrawGear: circles, centre point and the flanks of every tooth.
-void DrawOutline(Canvas& canvas, double db, double alphaT, std::int16_t zAbs,
-                 const GearDiameters& diameters, const ToothFlanks& flanks, float rotationAngle) {
+// DrawPolyline for a turned flank whose coordinates planGear has already checked.
+void drawFlank(Canvas& canvas, const FlankMatrix& points) {
+    canvas.plotPoint(static_cast<float>(points(0, 0)), static_cast<float>(points(0, 1)));
+    for (int i = 1; i < FlankPoints; ++i) {
+        canvas.lineTo(static_cast<float>(points(i, 0)), static_cast<float>(points(i, 1)));
+    }
+}
+
+// Steps 7 and 8: the four circles and the centre point.
+void drawCirclesAndCentre(Canvas& canvas, double db, const GearPlan& plan) {
     DrawCircle(canvas, 0, 0, db / 2);
-    DrawCircle(canvas, 0, 0, db / std::cos(alphaT) / 2);
+    DrawCircle(canvas, 0, 0, plan.referenceRadius);
     canvas.setPenColor(Blue);
-    DrawCircle(canvas, 0, 0, diameters.outer / 2);
-    DrawCircle(canvas, 0, 0, diameters.inner / 2);
+    DrawCircle(canvas, 0, 0, plan.diameters.outer / 2);
+    DrawCircle(canvas, 0, 0, plan.diameters.inner / 2);
     canvas.setPenColor(Black);
 
     const std::array<double, 2> centre = {0, 0};
     DrawPoint(canvas, centre);
+}
 
+// Step 9: both flanks of every tooth. Both flanks of a tooth turn by the same angle, so one
+// rotation matrix serves the two products.
+void drawTeeth(Canvas& canvas, std::int16_t zAbs, const GearPlan& plan, float rotationAngle) {
     for (std::int16_t i = 0; i < zAbs; ++i) {
         const double angle = (-FullTurn / zAbs) * i - rotationAngle;
-        DrawPolyline(canvas, MatMul(flanks.flankA, RotMatrix(angle)));
-        DrawPolyline(canvas, MatMul(flanks.flankB, RotMatrix(angle)));
+        const Matrix3x3 turn = RotMatrix3x3(angle);
+        drawFlank(canvas, MatMul(plan.flankA, turn));
+        drawFlank(canvas, MatMul(plan.flankB, turn));
     }
 }
 
@@ -170,15 +203,12 @@ void DrawGear(Canvas& canvas, double db, double alphaT, std::int16_t zAbs, doubl
         return;
     }
 
-    PlannedDrawing plan;
-    try {
-        const ToothFlanks flanks = BuildToothFlanks(db, alphaT, zAbs, xt, diameters->outer);
-        plan.reserve(4 * 361 + 2 + 1 + static_cast<std::size_t>(zAbs) * 2 * FlankPoints);
-        DrawOutline(plan, db, alphaT, zAbs, *diameters, flanks, rotationAngle);
-    } catch (const CalculationError&) {
+    const std::optional<GearPlan> plan = planGear(db, alphaT, zAbs, xt, *diameters, rotationAngle);
+    if (!plan) {
         return;  // the picture stays empty
     }
-    plan.replayOnto(canvas);
+    drawCirclesAndCentre(canvas, db, *plan);
+    drawTeeth(canvas, zAbs, *plan, rotationAngle);
 }
 
 }  // namespace tamrel

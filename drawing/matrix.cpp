@@ -36,6 +36,22 @@ Matrix RotMatrix(double t) {
     return r;
 }
 
+Matrix3x3 RotMatrix3x3(double t) {
+    Matrix3x3 r;
+    r(0, 0) = std::cos(t);
+    r(0, 1) = std::sin(t);
+    r(1, 0) = -std::sin(t);
+    r(1, 1) = std::cos(t);
+    r(2, 2) = 1;
+    return r;
+}
+
+void detail::requireShape(const Matrix& m, int rows, int columns) {
+    if (m.rows() != rows || m.columns() != columns) {
+        throw std::invalid_argument("Matrix: not of the expected shape");
+    }
+}
+
 Matrix MatMul(const Matrix& a, const Matrix& b) {
     if (a.columns() != b.rows()) {
         throw std::invalid_argument("MatMul: the columns of A do not match the rows of B");

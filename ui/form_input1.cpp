@@ -195,6 +195,11 @@ void FormInput1::TimerPicgear_Timer() {
         picGear_->clear();
     }
     picGear_->update();
+    // The next tick is due a whole interval after this one ends: a drawing slower than the
+    // interval never runs ticks back to back, so input waits at most for the tick in hand.
+    if (timer_->isActive()) {
+        timer_->start();
+    }
 }
 
 std::string FormInput1::text(std::string_view name) const {

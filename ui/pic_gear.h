@@ -1,23 +1,18 @@
 #pragma once
 
 #include "drawing/canvas.h"
+#include "ui/pixel_raster.h"
 
-#include <QColor>
 #include <QImage>
-#include <QLineF>
 #include <QPointF>
 #include <QWidget>
-
-#include <vector>
 
 namespace tamrel {
 
 // The picture area PicGEAR: a sunken panel whose inner area holds an off-screen image that the
 // gear is drawn into in the user coordinate system. Every timer tick redraws the whole gear, up
-// to a million segments, so lines and points are not painted one by one: they are mapped to
-// device pixels at once, thinned of what cannot show, and handed to Qt in batches of one colour.
-// The pen is one pixel wide, flat-capped and aliased: each segment is exactly the line Qt draws
-// for it on its own, and a segment that stays inside one pixel draws nothing.
+// to 1.3 million segments, so points and lines go straight into the image's pixels (see
+// PixelRaster) with no painter per call; the widget shows the image at its next paint.
 class PicGear : public QWidget, public Canvas {
     Q_OBJECT
 public:
@@ -30,7 +25,7 @@ public:
     UserScale userScale() const override;
     void setUserScale(const UserScale& scale) override;
 
-    // The picture as the widget shows it, every pending line drawn.
+    // The picture as the widget shows it.
     const QImage& image() const;
 
     QSize sizeHint() const override;
@@ -47,28 +42,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    // A position in device pixels and the pixel it falls in.
-    struct DevicePoint {
-        double x;
-        double y;
-        double column;
-        double row;
-    };
-
     QRect innerRect() const;
     void fitImageToWidget();
     void updateDeviceScale();
-    static DevicePoint atDevice(double x, double y);
-    DevicePoint toDevice(float x, float y) const;
+    void locate(PixelRaster::Point& p, float x, float y) const;
     QPointF toUser(const QPointF& widgetPos) const;
+    PixelRaster::Point& current() { return ends_[currentEnd_]; }
     void moveCurrent(float x, float y);
-    void advanceCurrent(float x, float y);
-    bool outsideImage(const DevicePoint& a, const DevicePoint& b) const;
-    static bool drawsNothing(const DevicePoint& a, const DevicePoint& b);
-    void addSegment(DevicePoint from, DevicePoint to);
-    void addDot(const DevicePoint& at);
-    void queued();
-    void flush() const;
+    void changed();
     void paintPicture(QPainter& painter) const;
     void paintBorder(QPainter& painter) const;
 
@@ -78,14 +59,14 @@ private:
     double pixelsPerUnitY_ = 1;
     float currentX_ = 0;
     float currentY_ = 0;
-    DevicePoint current_{0, 0, 0, 0};
-    QColor penColor_;
     bool repaintRequested_ = false;
 
-    // The picture and what is queued for it; flushing is part of reading, hence mutable.
-    mutable QImage image_;
-    mutable std::vector<QLineF> pendingLines_;
-    mutable std::vector<QPointF> pendingDots_;
+    QImage image_;
+    // Drawing writes pixels, so handing out the image makes the raster look its pixels up anew.
+    mutable PixelRaster raster_{image_};
+    // The current position and the one before it, alternating: a line's start is never copied.
+    PixelRaster::Point ends_[2];
+    int currentEnd_ = 0;
 };
 
 }  // namespace tamrel

@@ -1,0 +1,28 @@
+// One compute run of the default gear in each reference mode, on an in-memory store of the
+// window's start values.
+#include "conversion/compute_run.h"
+#include "conversion/field_names.h"
+#include "conversion/memory_field_store.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_ComputeRun(benchmark::State& state) {
+    tamrel::MemoryFieldStore store;
+    store.selectReference(static_cast<int>(state.range(0)));
+    tamrel::ProgramState program;
+    const tamrel::NumberLocale locale;
+    for (auto _ : state) {
+        tamrel::runConversion(store, program, locale);
+        benchmark::ClobberMemory();
+    }
+    // A run that stopped at a message would measure the wrong thing.
+    if (!store.text(tamrel::field::Error).empty()) {
+        state.SkipWithError("the compute run reported an error");
+    }
+}
+// 0 Xn, 1 W, 2 M, 3 Sn.
+BENCHMARK(BM_ComputeRun)->ArgName("mode")->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
