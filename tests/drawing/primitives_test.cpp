@@ -16,13 +16,6 @@ namespace {
 using test::RecordingCanvas;
 using Kind = RecordingCanvas::Kind;
 
-TEST(ToCanvasCoordinate, ConvertsToSinglePrecision) {
-    EXPECT_EQ(ToCanvasCoordinate(90.738515), static_cast<float>(90.738515));
-    EXPECT_EQ(ToCanvasCoordinate(-0.1), -0.1f);
-    EXPECT_EQ(ToCanvasCoordinate(FLT_MAX), FLT_MAX);
-    EXPECT_EQ(ToCanvasCoordinate(-static_cast<double>(FLT_MAX)), -FLT_MAX);
-}
-
 TEST(ToCanvasCoordinate, RefusesValuesBeyondSinglePrecision) {
     EXPECT_THROW(ToCanvasCoordinate(1e39), CalculationError);
     EXPECT_THROW(ToCanvasCoordinate(-1e300), CalculationError);
@@ -58,25 +51,6 @@ TEST(DrawCircle, PlotsTheTopThenDraws360SegmentsClockwiseBackToTheStart) {
     EXPECT_EQ(canvas.calls[1].x, static_cast<float>(std::sin(6.28318530717958 / 360) * r + x0));
 }
 
-TEST(DrawCircle, OfRadiusZeroIsADotRepeated) {
-    RecordingCanvas canvas;
-    DrawCircle(canvas, 1, 1, 0);
-    ASSERT_EQ(canvas.calls.size(), 361u);
-    for (const auto& call : canvas.calls) {
-        EXPECT_EQ(call.x, 1.0f);
-        EXPECT_EQ(call.y, 1.0f);
-    }
-}
-
-TEST(DrawPoint, PlotsTheVector) {
-    RecordingCanvas canvas;
-    DrawPoint(canvas, {0.25, -7.5});
-    ASSERT_EQ(canvas.calls.size(), 1u);
-    EXPECT_EQ(canvas.calls[0].kind, Kind::Point);
-    EXPECT_EQ(canvas.calls[0].x, 0.25f);
-    EXPECT_EQ(canvas.calls[0].y, -7.5f);
-}
-
 TEST(DrawPolyline, PlotsRowZeroThenDrawsToEachFurtherRowIgnoringColumnTwo) {
     Matrix p(4, 3);
     for (int i = 0; i < 4; ++i) {
@@ -95,14 +69,6 @@ TEST(DrawPolyline, PlotsRowZeroThenDrawsToEachFurtherRowIgnoringColumnTwo) {
         EXPECT_EQ(canvas.calls[i].x, static_cast<float>(i));
         EXPECT_EQ(canvas.calls[i].y, static_cast<float>(10 * i));
     }
-}
-
-TEST(DrawPolyline, OfNoRowsDrawsNothingAndNeedsTwoColumns) {
-    RecordingCanvas canvas;
-    DrawPolyline(canvas, Matrix(0, 3));
-    EXPECT_TRUE(canvas.calls.empty());
-    EXPECT_THROW(DrawPolyline(canvas, Matrix(2, 1)), std::invalid_argument);
-    EXPECT_TRUE(canvas.calls.empty());
 }
 
 }  // namespace
