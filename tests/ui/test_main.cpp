@@ -5,11 +5,7 @@
 
 // The QApplication must exist before any test creates a widget.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tamrel"));
     // The expected numbers are written with a decimal point.
     QLocale::setDefault(QLocale::c());
 
