@@ -260,46 +260,6 @@ TEST(PicGear, ACopyOfTheImageKeepsWhatItShowed) {
     EXPECT_EQ(drawnPixels(pic.image(), backgroundOf(pic)).size(), 21u);
 }
 
-// The picture follows the rules of Qt's own aliased lines, so it looks as QPainter would draw it.
-// Qt does not promise its exact pixels, so the comparison allows a few pixels (at most one per
-// hundred segments) that differ, each one step from a pixel of its colour in the other picture.
-TEST(PicGear, LooksAsQPainterDrawsItSegmentBySegment) {
-    for (unsigned seed : {1u, 2u, 3u}) {
-        PicGear pic;
-        PainterReference reference(backgroundOf(pic));
-        pic.setPenColor(Black);
-        std::mt19937 rng(seed);
-        std::uniform_real_distribution<float> across(-60, InnerWidth + 60);
-        std::uniform_real_distribution<float> step(-3, 3);
-        std::uniform_int_distribution<int> kind(0, 19);
-        QPointF at(100, 100);
-        const int segments = 1500;
-        for (int i = 0; i < segments; ++i) {
-            const int k = kind(rng);
-            if (k == 0) {
-                const Rgb color = rng() & 0xFFFFFF;
-                pic.setPenColor(color);
-                reference.setPenColor(color);
-                continue;
-            }
-            at = k < 6 ? QPointF(across(rng), across(rng) * 0.5f)
-                       : at + QPointF(step(rng), step(rng) * (k < 12 ? 0.1 : 1));
-            const float x = float(at.x());
-            const float y = float(at.y());
-            if (k == 19) {
-                pic.plotPoint(x, y);
-                reference.plotPoint(QPointF(x, y));
-            } else {
-                pic.lineTo(x, y);
-                reference.lineTo(QPointF(x, y));
-            }
-        }
-        const QImage& expected = reference.image();
-        EXPECT_LE(strayPixels(pic.image(), expected), segments / 100) << "seed " << seed;
-        EXPECT_LE(strayPixels(expected, pic.image()), segments / 100) << "seed " << seed;
-    }
-}
-
 // The default gear after a compute run, drawn by one tick onto the picture, against the points
 // of its construction.
 class DefaultGearPicture : public ::testing::Test {
