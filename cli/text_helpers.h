@@ -1,12 +1,14 @@
 #pragma once
 
+#include "conversion/numeric_text.h"
+
 #include <cstddef>
 #include <string_view>
 
 namespace tamrel::cli {
 
-// Drops blanks and tabs at both ends.
-std::string_view trimBlanks(std::string_view text);
+// Blanks around a value are read as the compute run reads them.
+using tamrel::trimBlanks;
 
 // Compares ASCII letters without regard to case.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);

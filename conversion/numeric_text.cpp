@@ -18,16 +18,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // Copies the digits at the front of `text` into `out` and drops them from `text`.
 std::size_t takeDigits(std::string_view& text, std::string& out) {
     std::size_t count = 0;
@@ -89,6 +79,16 @@ bool isWhole(double value) {
 }
 
 }  // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
 
 std::optional<double> parseNumber(std::string_view text, const NumberLocale& locale) {
     const std::string canonical = toCanonicalForm(text, locale.decimalSeparator);

@@ -12,6 +12,9 @@ namespace tamrel {
 // included) and an optional exponent ("1E3", "2.5e-2"), with a value that fits a double.
 std::optional<double> parseNumber(std::string_view text, const NumberLocale& locale);
 
+// The text without the blanks (spaces and tabs) around it.
+std::string_view trimBlanks(std::string_view text);
+
 bool IsNumeric(std::string_view text, const NumberLocale& locale);
 bool IsPositiveNumber(std::string_view text, const NumberLocale& locale);
 bool IsNegativeNumber(std::string_view text, const NumberLocale& locale);

@@ -26,8 +26,8 @@ std::size_t Matrix::index(int row, int column) const {
            static_cast<std::size_t>(column);
 }
 
-Matrix RotMatrix(double t) {
-    Matrix r(3, 3);
+Matrix3x3 RotMatrix3x3(double t) {
+    Matrix3x3 r;
     r(0, 0) = std::cos(t);
     r(0, 1) = std::sin(t);
     r(1, 0) = -std::sin(t);
@@ -36,13 +36,14 @@ Matrix RotMatrix(double t) {
     return r;
 }
 
-Matrix3x3 RotMatrix3x3(double t) {
-    Matrix3x3 r;
-    r(0, 0) = std::cos(t);
-    r(0, 1) = std::sin(t);
-    r(1, 0) = -std::sin(t);
-    r(1, 1) = std::cos(t);
-    r(2, 2) = 1;
+Matrix RotMatrix(double t) {
+    const Matrix3x3 fixed = RotMatrix3x3(t);
+    Matrix r(3, 3);
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            r(i, j) = fixed(i, j);
+        }
+    }
     return r;
 }
 

@@ -116,15 +116,21 @@ inline bool finiteCoordinates(const MemoryFieldStore::Coordinates& c) {
            std::isfinite(c.y2);
 }
 
+// Whether `name` is a result field of quantity i, or a field of its row when it is not the
+// reference.
+inline bool isFieldOfQuantity(std::string_view name, int i, int reference) {
+    for (const char* result : field::results[i]) {
+        if (name == result) {
+            return true;
+        }
+    }
+    return i != reference && (name == field::reference(i) || name == field::upperTolerance(i) ||
+                              name == field::lowerTolerance(i));
+}
+
 inline bool isOutput(std::string_view name, int reference) {
     for (int i = 0; i < QuantityCount; ++i) {
-        for (const char* result : field::results[i]) {
-            if (name == result) {
-                return true;
-            }
-        }
-        if (i != reference && (name == field::reference(i) || name == field::upperTolerance(i) ||
-                               name == field::lowerTolerance(i))) {
+        if (isFieldOfQuantity(name, i, reference)) {
             return true;
         }
     }
@@ -138,13 +144,7 @@ inline bool mustHoldNumber(std::string_view name, int reference) {
         return false;
     }
     for (int i : {static_cast<int>(Xn), static_cast<int>(Sn), reference}) {
-        for (const char* result : field::results[i]) {
-            if (name == result) {
-                return true;
-            }
-        }
-        if (i != reference && (name == field::reference(i) || name == field::upperTolerance(i) ||
-                               name == field::lowerTolerance(i))) {
+        if (isFieldOfQuantity(name, i, reference)) {
             return true;
         }
     }
