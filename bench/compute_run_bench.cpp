@@ -1,7 +1,7 @@
 // One compute run of the default gear in each reference mode, on an in-memory store of the
 // window's start values.
 #include "conversion/compute_run.h"
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
 
 #include <benchmark/benchmark.h>
@@ -18,7 +18,7 @@ void BM_ComputeRun(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     // A run that stopped at a message would measure the wrong thing.
-    if (!store.text(tamrel::field::Error).empty()) {
+    if (!store.text(tamrel::Field::Error).empty()) {
         state.SkipWithError("the compute run reported an error");
     }
 }

@@ -1,7 +1,6 @@
 #include "cli/batch_row.h"
 
 #include "cli/result_fields.h"
-#include "conversion/field_names.h"
 
 #include <optional>
 
@@ -20,8 +19,8 @@ void writeBatchHeader(CsvRowWriter& writer) {
     for (const char* name : columnNames()) {
         writer.addCell(name);
     }
-    for (const std::string& name : resultFields()) {
-        writer.addCell(name);
+    for (Field f : resultFields()) {
+        writer.addCell(fieldName(f));
     }
     writer.endRow();
 }
@@ -54,11 +53,11 @@ void BatchRowConverter::convert(const CsvRecord& record) {
     arcinvLine = record.line;
     converter_.convert(gear_);
     arcinvNotes = nullptr;
-    for (const std::string& name : resultFields()) {
-        rows_.addCell(converter_.text(name));
+    for (Field f : resultFields()) {
+        rows_.addCell(converter_.text(f));
     }
     rows_.endRow();
-    if (!converter_.text(field::Error).empty()) {
+    if (!converter_.text(Field::Error).empty()) {
         ++counts_.messages;
     }
 }
@@ -82,7 +81,7 @@ void BatchRowConverter::addUnreadable(const CsvRecord& record, const std::string
     for (std::size_t i = 0; i < ColumnCount; ++i) {
         rows_.addCell(aligned ? columns_.cell(record.fields, static_cast<Column>(i)) : "");
     }
-    for (std::size_t i = 0; i + 1 < ResultFieldCount; ++i) {
+    for (int i = 0; i + 1 < ResultFieldCount; ++i) {
         rows_.addCell("");
     }
     rows_.addCell("unreadable row at line " + std::to_string(record.line) + ": " + problem);

@@ -1,7 +1,6 @@
 #include "cli/gear_converter.h"
 
 #include "conversion/compute_run.h"
-#include "conversion/field_names.h"
 #include "conversion/program_state.h"
 
 #include <utility>
@@ -9,15 +8,10 @@
 namespace tamrel::cli {
 
 GearConverter::GearConverter(NumberLocale locale)
-    : locale_(std::move(locale)), startTip_(store_.textOf(field::DKG)),
-      startRoot_(store_.textOf(field::DRG)) {
-    for (int i = 0; i < QuantityCount; ++i) {
-        referenceRows_[i] = {field::reference(i), field::upperTolerance(i),
-                             field::lowerTolerance(i)};
-    }
-}
+    : locale_(std::move(locale)), startTip_(store_.textOf(Field::DKG)),
+      startRoot_(store_.textOf(Field::DRG)) {}
 
-const GridFieldStore& GearConverter::convert(const GearInput& input) {
+const MemoryFieldStore& GearConverter::convert(const GearInput& input) {
     typeInput(input);
     // A new window per gear: nothing left for the drawing by an earlier run.
     ProgramState state;
@@ -26,21 +20,21 @@ const GridFieldStore& GearConverter::convert(const GearInput& input) {
 }
 
 void GearConverter::typeInput(const GearInput& input) {
-    store_.setText(field::MN, input.mn);
-    store_.setText(field::PN, input.pn);
-    store_.setText(field::ZG, input.zg);
-    store_.setText(field::BOG, input.bog);
-    store_.setText(field::ZMG, input.zmg);
-    store_.setText(field::DPG, input.dpg);
+    store_.setText(Field::MN, input.mn);
+    store_.setText(Field::PN, input.pn);
+    store_.setText(Field::ZG, input.zg);
+    store_.setText(Field::BOG, input.bog);
+    store_.setText(Field::ZMG, input.zmg);
+    store_.setText(Field::DPG, input.dpg);
     store_.selectReference(input.reference);
-    const auto& row = referenceRows_[input.reference];
-    store_.setText(row[0], input.value);
-    store_.setText(row[1], input.upper);
-    store_.setText(row[2], input.lower);
+    const auto q = static_cast<Quantity>(input.reference);
+    store_.setText(reference(q), input.value);
+    store_.setText(upperTolerance(q), input.upper);
+    store_.setText(lowerTolerance(q), input.lower);
     // A failed run keeps the diameters, so they must be those of a new window, not the last gear's.
     store_.setAutoDiameter(input.autoDiameter);
-    store_.setText(field::DKG, input.autoDiameter ? startTip_ : input.dkg);
-    store_.setText(field::DRG, input.autoDiameter ? startRoot_ : input.drg);
+    store_.setText(Field::DKG, input.autoDiameter ? startTip_ : input.dkg);
+    store_.setText(Field::DRG, input.autoDiameter ? startRoot_ : input.drg);
 }
 
 }  // namespace tamrel::cli

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/gear_input.h"
-#include "cli/grid_field_store.h"
+#include "conversion/memory_field_store.h"
 #include "conversion/number_locale.h"
 
 #include <array>
@@ -19,10 +19,10 @@ public:
     explicit GearConverter(NumberLocale locale);
 
     // The store after the run; valid until the next call.
-    const GridFieldStore& convert(const GearInput& input);
+    const MemoryFieldStore& convert(const GearInput& input);
 
-    // The text of a field after the last run; empty for a name the window does not have.
-    const std::string& text(std::string_view field) const { return store_.textOf(field); }
+    // The text of a field after the last run.
+    const std::string& text(Field field) const { return store_.textOf(field); }
 
     const NumberLocale& locale() const { return locale_; }
 
@@ -30,11 +30,10 @@ private:
     void typeInput(const GearInput& input);
 
     NumberLocale locale_;
-    GridFieldStore store_;
+    MemoryFieldStore store_;
     // The diameters a new window shows before its first successful run.
     std::string startTip_;
     std::string startRoot_;
-    std::array<std::array<std::string, 3>, QuantityCount> referenceRows_;
 };
 
 }  // namespace tamrel::cli

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "cli/gear_input.h"
 #include "cli/text_helpers.h"
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 
 #include <algorithm>
 #include <string>
@@ -17,16 +17,17 @@ using Row = std::vector<std::string>;
 std::vector<Row> gridRows(const GearConverter& converter) {
     std::vector<Row> rows{{"Thickness", "Reference", "+", "-", "MID", "MAX", "MIN"}};
     for (int i = 0; i < QuantityCount; ++i) {
-        Row row{referenceName(static_cast<Quantity>(i)), converter.text(field::reference(i)),
-                converter.text(field::upperTolerance(i)), converter.text(field::lowerTolerance(i))};
-        for (const char* result : field::results[i]) {
+        const auto q = static_cast<Quantity>(i);
+        Row row{referenceName(q), converter.text(reference(q)), converter.text(upperTolerance(q)),
+                converter.text(lowerTolerance(q))};
+        for (Field result : {middle(q), maximum(q), minimum(q)}) {
             row.push_back(converter.text(result));
         }
         rows.push_back(std::move(row));
     }
-    rows.push_back({"DKG", converter.text(field::DKG)});
-    rows.push_back({"DRG", converter.text(field::DRG)});
-    rows.push_back({"Message", converter.text(field::Error)});
+    rows.push_back({"DKG", converter.text(Field::DKG)});
+    rows.push_back({"DRG", converter.text(Field::DRG)});
+    rows.push_back({"Message", converter.text(Field::Error)});
     return rows;
 }
 

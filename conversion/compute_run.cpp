@@ -1,6 +1,5 @@
 #include "conversion/compute_run.h"
 
-#include "conversion/field_names.h"
 #include "conversion/numeric_text.h"
 #include "conversion/run_steps.h"
 #include "geometry/angles.h"
@@ -14,7 +13,7 @@ namespace tamrel {
 
 namespace run {
 
-double numberOf(const FieldStore& store, const std::string& field, const NumberLocale& locale) {
+double numberOf(const FieldStore& store, Field field, const NumberLocale& locale) {
     // Only called after the field passed a numeric check.
     return parseNumber(store.text(field), locale).value_or(0);
 }
@@ -35,10 +34,6 @@ using run::GearData;
 using run::RunStopped;
 using run::Transverse;
 
-bool isNumeric(std::string_view text, const NumberLocale& locale) {
-    return IsNumeric(text, locale);
-}
-
 bool isNonZeroInteger(std::string_view text, const NumberLocale& locale) {
     return IsNegativeInteger(text, locale) || IsPositiveInteger(text, locale);
 }
@@ -50,17 +45,17 @@ bool isNonZeroNumber(std::string_view text, const NumberLocale& locale) {
 // Every result and every row that is not the reference shows the placeholder until computed.
 void reset(FieldStore& store, ProgramState& state) {
     state.rotationAngle = 0;
-    store.setText(field::Error, "");
-    for (const auto& row : field::results) {
-        for (const char* result : row) {
-            store.setText(result, Placeholder);
-        }
+    store.setText(Field::Error, "");
+    for (Quantity q : Quantities) {
+        store.setText(middle(q), Placeholder);
+        store.setText(maximum(q), Placeholder);
+        store.setText(minimum(q), Placeholder);
     }
-    for (int i = 0; i < QuantityCount; ++i) {
-        if (!store.isReferenceSelected(i)) {
-            store.setText(field::reference(i), Placeholder);
-            store.setText(field::upperTolerance(i), Placeholder);
-            store.setText(field::lowerTolerance(i), Placeholder);
+    for (Quantity q : Quantities) {
+        if (!store.isReferenceSelected(q)) {
+            store.setText(reference(q), Placeholder);
+            store.setText(upperTolerance(q), Placeholder);
+            store.setText(lowerTolerance(q), Placeholder);
         }
     }
 }
@@ -68,15 +63,15 @@ void reset(FieldStore& store, ProgramState& state) {
 GearData readGearData(const FieldStore& store, const NumberLocale& locale) {
     GearData gear;
     const double module =
-        run::readChecked(store, field::MN, isNonZeroNumber, locale, "ERROR:MN was wrong!");
+        run::readChecked(store, Field::MN, isNonZeroNumber, locale, "ERROR:MN was wrong!");
     // A negative entry is a diametral pitch in teeth per inch.
     gear.mn = module > 0 ? module : requireFinite(-25.4 / module, "diametral pitch");
     gear.alphaN =
-        RAD(run::readChecked(store, field::PN, IsPositiveNumber, locale, "ERROR:PN was wrong!"));
+        RAD(run::readChecked(store, Field::PN, IsPositiveNumber, locale, "ERROR:PN was wrong!"));
     const double teeth =
-        run::readChecked(store, field::ZG, isNonZeroInteger, locale, "ERROR:ZG was wrong!");
+        run::readChecked(store, Field::ZG, isNonZeroInteger, locale, "ERROR:ZG was wrong!");
     gear.z = run::toCount(teeth, "ERROR:ZG was wrong!");
-    gear.beta = RAD(run::readChecked(store, field::BOG, isNumeric, locale, "ERROR:BOG was wrong!"));
+    gear.beta = RAD(run::readChecked(store, Field::BOG, IsNumeric, locale, "ERROR:BOG was wrong!"));
     return gear;
 }
 
@@ -98,16 +93,16 @@ void runConversion(FieldStore& store, ProgramState& state, const NumberLocale& l
         const GearData gear = readGearData(store, locale);
         const Transverse t = derive(gear);
         double xMid = 0;
-        for (int mode = 0; mode < QuantityCount; ++mode) {
+        for (Quantity mode : Quantities) {
             if (store.isReferenceSelected(mode)) {
                 xMid = run::runModeBlock(mode, store, gear, t, locale);
             }
         }
         run::finishRun(store, state, gear, t, xMid, locale);
     } catch (const RunStopped& stop) {
-        store.setText(field::Error, stop.message);
+        store.setText(Field::Error, stop.message);
     } catch (const CalculationError&) {
-        store.setText(field::Error, CalculationFailedMessage);
+        store.setText(Field::Error, CalculationFailedMessage);
     }
 }
 

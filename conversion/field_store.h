@@ -1,19 +1,19 @@
 #pragma once
 
+#include "conversion/fields.h"
+
 #include <string>
-#include <string_view>
 
 namespace tamrel {
 
 // The window as the compute run sees it: named text fields, the reference option buttons, the
-// automatic-diameter check box and the picture area's coordinate system. Field names are the
-// window's control names, e.g. "TextMN", "TextS(1)", "TextSW2", "TextError".
+// automatic-diameter check box and the picture area's coordinate system.
 class FieldStore {
 public:
     virtual ~FieldStore() = default;
 
-    virtual std::string text(std::string_view field) const = 0;
-    virtual void setText(std::string_view field, const std::string& text) = 0;
+    virtual std::string text(Field field) const = 0;
+    virtual void setText(Field field, const std::string& text) = 0;
 
     // Whether option button OptS(index) is selected; index 0 Xn, 1 W, 2 M, 3 Sn.
     virtual bool isReferenceSelected(int index) const = 0;

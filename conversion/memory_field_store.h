@@ -2,8 +2,9 @@
 
 #include "conversion/field_store.h"
 
-#include <map>
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace tamrel {
 
@@ -16,27 +17,32 @@ public:
         bool set = false;
     };
 
-    MemoryFieldStore();
+    explicit MemoryFieldStore(std::string_view decimalSeparator = ".");
 
-    std::string text(std::string_view field) const override;
-    void setText(std::string_view field, const std::string& text) override;
-    bool isReferenceSelected(int index) const override;
+    std::string text(Field field) const override { return textOf(field); }
+    void setText(Field field, const std::string& text) override { texts_[indexOf(field)] = text; }
+    bool isReferenceSelected(int index) const override { return index == selectedReference_; }
     bool isAutoDiameterChecked() const override { return autoDiameter_; }
     double pictureOuterWidth() const override { return pictureWidth_; }
     double pictureOuterHeight() const override { return pictureHeight_; }
-    void setPictureCoordinates(float x1, float y1, float x2, float y2) override;
+    void setPictureCoordinates(float x1, float y1, float x2, float y2) override {
+        coordinates_ = {x1, y1, x2, y2, true};
+    }
 
+    // The text of a field without copying it.
+    const std::string& textOf(Field field) const { return texts_[indexOf(field)]; }
     void selectReference(int index) { selectedReference_ = index; }
     int selectedReference() const { return selectedReference_; }
     void setAutoDiameter(bool checked) { autoDiameter_ = checked; }
-    void setPictureSize(double width, double height);
+    void setPictureSize(double width, double height) {
+        pictureWidth_ = width;
+        pictureHeight_ = height;
+    }
     const Coordinates& coordinates() const { return coordinates_; }
-    // Every field and its text, ordered by name.
-    const std::map<std::string, std::string, std::less<>>& fields() const { return fields_; }
 
 private:
-    std::map<std::string, std::string, std::less<>> fields_;
-    int selectedReference_ = 1;
+    std::array<std::string, FieldCount> texts_;
+    int selectedReference_ = Quantity::W;
     bool autoDiameter_ = true;
     double pictureWidth_ = 513;
     double pictureHeight_ = 257;

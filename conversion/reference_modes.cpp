@@ -1,4 +1,3 @@
-#include "conversion/field_names.h"
 #include "conversion/number_format.h"
 #include "conversion/numeric_text.h"
 #include "conversion/run_steps.h"
@@ -65,31 +64,27 @@ const std::array<ModeMessages, QuantityCount> Messages{{
     {"ERROR:SNG was wrong!"},
 }};
 
-bool isNumeric(std::string_view text, const NumberLocale& locale) {
-    return IsNumeric(text, locale);
-}
-
 // The field a pass writes quantity q into: its reference row for the nominal value, else the
 // result column of the pass.
-std::string fieldOf(Quantity q, Pass pass) {
+Field fieldOf(Quantity q, Pass pass) {
     switch (pass) {
     case Max:
-        return field::maximum(q);
+        return maximum(q);
     case Min:
-        return field::minimum(q);
+        return minimum(q);
     case Mid:
-        return field::middle(q);
+        return middle(q);
     case Nominal:
         break;
     }
-    return field::reference(q);
+    return reference(q);
 }
 
 class ModeBlock {
 public:
-    ModeBlock(int mode, FieldStore& store, const GearData& gear, const Transverse& t,
+    ModeBlock(Quantity mode, FieldStore& store, const GearData& gear, const Transverse& t,
               const NumberLocale& locale)
-        : mode_(static_cast<Quantity>(mode)), store_(store), gear_(gear), t_(t), locale_(locale) {}
+        : mode_(mode), store_(store), gear_(gear), t_(t), locale_(locale) {}
 
     double run() {
         checkSpecialInputs();
@@ -121,7 +116,7 @@ private:
     void checkSpecialInputs() {
         if (mode_ == W) {
             const double k =
-                readChecked(store_, field::ZMG, IsPositiveNumber, locale_, "ERROR:ZMG was wrong!");
+                readChecked(store_, Field::ZMG, IsPositiveNumber, locale_, "ERROR:ZMG was wrong!");
             if (k != std::floor(k)) {
                 throw RunStopped{"ERROR:ZMG is not Integer!"};
             }
@@ -129,19 +124,16 @@ private:
             hasSpan_ = true;
         } else if (mode_ == M) {
             dp_ =
-                readChecked(store_, field::DPG, IsPositiveNumber, locale_, "ERROR:DPG was wrong!");
+                readChecked(store_, Field::DPG, IsPositiveNumber, locale_, "ERROR:DPG was wrong!");
             hasPin_ = true;
         }
     }
 
     void readBand() {
         const ModeMessages& messages = Messages[mode_];
-        band_.ref =
-            readChecked(store_, field::reference(mode_), isNumeric, locale_, messages.reference);
-        band_.s1 =
-            readChecked(store_, field::upperTolerance(mode_), isNumeric, locale_, messages.upper);
-        band_.s2 =
-            readChecked(store_, field::lowerTolerance(mode_), isNumeric, locale_, messages.lower);
+        band_.ref = readChecked(store_, reference(mode_), IsNumeric, locale_, messages.reference);
+        band_.s1 = readChecked(store_, upperTolerance(mode_), IsNumeric, locale_, messages.upper);
+        band_.s2 = readChecked(store_, lowerTolerance(mode_), IsNumeric, locale_, messages.lower);
         if (messages.middle != nullptr && !(band_.value(Mid) > 0)) {
             throw RunStopped{messages.middle};
         }
@@ -150,20 +142,20 @@ private:
     // Outside their own mode the span count and the pin diameter are optional: a field that does
     // not qualify leaves its measure out, without a message.
     void readOptionalInputs() {
-        if (mode_ != W && IsPositiveInteger(store_.text(field::ZMG), locale_)) {
-            k_ = toCount(numberOf(store_, field::ZMG, locale_), "ERROR:ZMG was wrong!");
+        if (mode_ != W && IsPositiveInteger(store_.text(Field::ZMG), locale_)) {
+            k_ = toCount(numberOf(store_, Field::ZMG, locale_), "ERROR:ZMG was wrong!");
             hasSpan_ = true;
         }
-        if (mode_ != M && IsPositiveNumber(store_.text(field::DPG), locale_)) {
-            dp_ = numberOf(store_, field::DPG, locale_);
+        if (mode_ != M && IsPositiveNumber(store_.text(Field::DPG), locale_)) {
+            dp_ = numberOf(store_, Field::DPG, locale_);
             hasPin_ = true;
         }
     }
 
     void publishOwnBand() {
-        write(field::middle(mode_), band_.value(Mid));
-        write(field::maximum(mode_), band_.value(Max));
-        write(field::minimum(mode_), band_.value(Min));
+        write(middle(mode_), band_.value(Mid));
+        write(maximum(mode_), band_.value(Max));
+        write(minimum(mode_), band_.value(Min));
     }
 
     double profileShift(double v) const {
@@ -208,7 +200,7 @@ private:
         if (!isAvailable(q)) {
             return;
         }
-        const std::string destination = fieldOf(q, pass);
+        const Field destination = fieldOf(q, pass);
         const auto value = measure(q, x);
         if (value) {
             write(destination, *value);
@@ -224,8 +216,7 @@ private:
         }
         const auto limit = parseNumber(store_.text(fieldOf(q, pass)), locale_);
         const auto nominal = parseNumber(store_.text(fieldOf(q, Nominal)), locale_);
-        const std::string destination =
-            pass == Max ? field::upperTolerance(q) : field::lowerTolerance(q);
+        const Field destination = pass == Max ? upperTolerance(q) : lowerTolerance(q);
         if (limit && nominal) {
             write(destination, *limit - *nominal);
         } else {
@@ -233,7 +224,7 @@ private:
         }
     }
 
-    void write(const std::string& target, double value) {
+    void write(Field target, double value) {
         store_.setText(target, formatResult(requireFinite(value, "result"), locale_));
     }
 
@@ -251,7 +242,7 @@ private:
 
 }  // namespace
 
-double runModeBlock(int mode, FieldStore& store, const GearData& gear, const Transverse& t,
+double runModeBlock(Quantity mode, FieldStore& store, const GearData& gear, const Transverse& t,
                     const NumberLocale& locale) {
     return ModeBlock(mode, store, gear, t, locale).run();
 }

@@ -1,4 +1,3 @@
-#include "conversion/field_names.h"
 #include "conversion/number_format.h"
 #include "conversion/run_steps.h"
 #include "geometry/calculation_error.h"
@@ -52,8 +51,8 @@ void finishRun(FieldStore& store, ProgramState& state, const GearData& gear, con
 
     state.drawingGeometry = geometry;
     if (store.isAutoDiameterChecked()) {
-        store.setText(field::DKG, tipText);
-        store.setText(field::DRG, rootText);
+        store.setText(Field::DKG, tipText);
+        store.setText(Field::DRG, rootText);
     }
     store.setPictureCoordinates(fit.left, fit.top, fit.right, fit.bottom);
 }

@@ -34,17 +34,17 @@ struct RunStopped {
 
 // Stops the run with `message` unless the field passes `accepted`; returns its value.
 template <typename Predicate>
-double readChecked(const FieldStore& store, const std::string& field, Predicate accepted,
+double readChecked(const FieldStore& store, Field field, Predicate accepted,
                    const NumberLocale& locale, const char* message);
 
 // The number of a field that has passed a numeric check.
-double numberOf(const FieldStore& store, const std::string& field, const NumberLocale& locale);
+double numberOf(const FieldStore& store, Field field, const NumberLocale& locale);
 
 // A 16-bit count from a whole number, or the run stops with `message`.
 std::int16_t toCount(double wholeNumber, const char* message);
 
 // Runs the block of reference quantity `mode` and returns the profile shift of the middle value.
-double runModeBlock(int mode, FieldStore& store, const GearData& gear, const Transverse& t,
+double runModeBlock(Quantity mode, FieldStore& store, const GearData& gear, const Transverse& t,
                     const NumberLocale& locale);
 
 // The end of a successful run: drawing geometry, automatic diameters, coordinate fit.
@@ -52,7 +52,7 @@ void finishRun(FieldStore& store, ProgramState& state, const GearData& gear, con
                double xMid, const NumberLocale& locale);
 
 template <typename Predicate>
-double readChecked(const FieldStore& store, const std::string& field, Predicate accepted,
+double readChecked(const FieldStore& store, Field field, Predicate accepted,
                    const NumberLocale& locale, const char* message) {
     if (!accepted(store.text(field), locale)) {
         throw RunStopped{message};

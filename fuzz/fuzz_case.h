@@ -11,7 +11,7 @@
 // of one input field, in the order of typedFieldOrder(); the lines that are missing leave the
 // window's start texts in place.
 
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
 #include "conversion/number_locale.h"
 
@@ -29,25 +29,25 @@ struct FuzzCase {
     int reference = W;
     bool autoDiameter = true;
     NumberLocale locale;
-    // The texts typed before the run, by field name.
-    std::map<std::string, std::string> typed;
+    // The texts typed before the run, by field.
+    std::map<Field, std::string> typed;
 };
 
 // The fields a user types into, for reference quantity `reference`; with no reference selected
 // the row of Xn is typed, though the run will not read it.
-inline std::vector<std::string> typedFieldOrder(int reference) {
-    const int row = reference == NoReference ? Xn : reference;
-    return {field::MN,
-            field::PN,
-            field::ZG,
-            field::BOG,
-            field::ZMG,
-            field::DPG,
-            field::reference(row),
-            field::upperTolerance(row),
-            field::lowerTolerance(row),
-            field::DKG,
-            field::DRG};
+inline std::vector<Field> typedFieldOrder(int reference) {
+    const Quantity row = reference == NoReference ? Xn : static_cast<Quantity>(reference);
+    return {Field::MN,
+            Field::PN,
+            Field::ZG,
+            Field::BOG,
+            Field::ZMG,
+            Field::DPG,
+            tamrel::reference(row),
+            upperTolerance(row),
+            lowerTolerance(row),
+            Field::DKG,
+            Field::DRG};
 }
 
 inline const std::vector<std::string>& decimalSeparators() {
@@ -90,7 +90,7 @@ inline FuzzCase decodeFuzzCase(std::string_view data) {
     c.reference = detail::choice(control, 0, 5, W);
     c.autoDiameter = detail::choice(control, 1, 2, 1) == 1;
     c.locale.decimalSeparator = decimalSeparators()[detail::choice(control, 2, 3, 0)];
-    const std::vector<std::string> fields = typedFieldOrder(c.reference);
+    const std::vector<Field> fields = typedFieldOrder(c.reference);
     for (std::size_t i = 0; i < fields.size() && i + 1 < lines.size(); ++i) {
         c.typed[fields[i]] = std::string(lines[i + 1]);
     }
@@ -101,8 +101,8 @@ inline FuzzCase decodeFuzzCase(std::string_view data) {
 inline void applyFuzzCase(const FuzzCase& c, MemoryFieldStore& store) {
     store.selectReference(c.reference);
     store.setAutoDiameter(c.autoDiameter);
-    for (const auto& [name, text] : c.typed) {
-        store.setText(name, text);
+    for (const auto& [f, text] : c.typed) {
+        store.setText(f, text);
     }
 }
 

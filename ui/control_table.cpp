@@ -1,6 +1,6 @@
 #include "ui/control_table.h"
 
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "ui/field_style.h"
 #include "ui/pic_gear.h"
 
@@ -23,26 +23,26 @@ void addFramesAndGearData(std::vector<ControlEntry>& t) {
     // clang-format off
     t.push_back({"Frame2", Kind::Frame, "", 240, 120, 3975, 1695, "", "Gear data"});
     t.push_back({"Label1", Kind::Label, "Frame2", 120, 240, 1095, 255, "", ""});
-    t.push_back({"TextMN", Kind::Field, "Frame2", 1200, 240, 735, 270, "3.175", "Normal module MN", RedText});
+    t.push_back({fieldName(Field::MN), Kind::Field, "Frame2", 1200, 240, 735, 270, "", "Normal module MN", RedText});
     t.push_back({"Label2", Kind::Label, "Frame2", 120, 600, 1095, 255, "", ""});
-    t.push_back({"TextPN", Kind::Field, "Frame2", 1200, 600, 735, 270, "20", "Normal pressure angle PN", RedText});
+    t.push_back({fieldName(Field::PN), Kind::Field, "Frame2", 1200, 600, 735, 270, "", "Normal pressure angle PN", RedText});
     t.push_back({"Label34", Kind::Label, "Frame2", 120, 960, 1095, 255, "", ""});
-    t.push_back({"TextZG", Kind::Field, "Frame2", 1200, 960, 735, 270, "59", "Number of teeth ZG", RedText});
+    t.push_back({fieldName(Field::ZG), Kind::Field, "Frame2", 1200, 960, 735, 270, "", "Number of teeth ZG", RedText});
     t.push_back({"Label64", Kind::Label, "Frame2", 120, 1320, 1095, 255, "", ""});
-    t.push_back({"TextBOG", Kind::Field, "Frame2", 1200, 1320, 735, 270, "15", "Helix angle BOG", RedText});
+    t.push_back({fieldName(Field::BOG), Kind::Field, "Frame2", 1200, 1320, 735, 270, "", "Helix angle BOG", RedText});
     t.push_back({"Label18", Kind::Label, "Frame2", 2040, 240, 1095, 255, "", ""});
-    t.push_back({"TextZMG", Kind::Field, "Frame2", 3120, 240, 735, 270, "8", "Number of teeth spanned ZMG", RedText});
+    t.push_back({fieldName(Field::ZMG), Kind::Field, "Frame2", 3120, 240, 735, 270, "", "Number of teeth spanned ZMG", RedText});
     t.push_back({"Label20", Kind::Label, "Frame2", 2040, 600, 1095, 255, "", ""});
-    t.push_back({"TextDPG", Kind::Field, "Frame2", 3120, 600, 735, 270, "5.5", "Pin diameter DPG", RedText | WhiteBackground});
+    t.push_back({fieldName(Field::DPG), Kind::Field, "Frame2", 3120, 600, 735, 270, "", "Pin diameter DPG", RedText | WhiteBackground});
     t.push_back({"Check3", Kind::CheckBox, "Frame2", 2280, 960, 1215, 255, "", "Draw the gear", Checked});
     t.push_back({"Check2", Kind::CheckBox, "Frame2", 2280, 1320, 1215, 255, "", "Rotate the gear", Checked});
 
     t.push_back({"Frame3", Kind::Frame, "", 4320, 120, 1935, 1695, "", "Optional input"});
     t.push_back({"Check1", Kind::CheckBox, "Frame3", 120, 240, 1575, 255, "", "Set tip and root diameters automatically"});
     t.push_back({"Label6", Kind::Label, "Frame3", 120, 600, 855, 255, "", ""});
-    t.push_back({"TextDKG", Kind::Field, "Frame3", 960, 600, 855, 270, "200.2831", "Tip diameter DKG", RedText});
+    t.push_back({fieldName(Field::DKG), Kind::Field, "Frame3", 960, 600, 855, 270, "", "Tip diameter DKG", RedText});
     t.push_back({"Label7", Kind::Label, "Frame3", 120, 960, 855, 255, "", ""});
-    t.push_back({"TextDRG", Kind::Field, "Frame3", 960, 960, 855, 270, "185.9956", "Root diameter DRG", RedText});
+    t.push_back({fieldName(Field::DRG), Kind::Field, "Frame3", 960, 960, 855, 270, "", "Root diameter DRG", RedText});
 
     t.push_back({"Frame1", Kind::Frame, "", 6360, 120, 1455, 1695, "LANGUAGE", "Language"});
     t.push_back({"OptLan(0)", Kind::OptionButton, "Frame1", 120, 240, 1215, 255, "Chinese", "Chinese"});
@@ -69,44 +69,33 @@ void addGridHeader(std::vector<ControlEntry>& t) {
     }
 }
 
-struct GridRow {
-    const char* quantity;
-    std::array<const char*, 3> startTexts;
-};
-
-constexpr std::array<GridRow, QuantityCount> gridRows{{
-    {"Xn", {"-0.1445", "0", "0"}},
-    {"W", {"72.8801", "0", "0"}},
-    {"M", {"200.7889", "0", "0"}},
-    {"Sn", {"4.6533", "0", "0"}},
-}};
+constexpr std::array<const char*, QuantityCount> QuantityNames{"Xn", "W", "M", "Sn"};
 
 // W is the reference quantity at start: its row is the only enabled one.
-void addGridRow(std::vector<ControlEntry>& t, int i) {
-    const GridRow& row = gridRows[i];
-    const std::string q = row.quantity;
+void addGridRow(std::vector<ControlEntry>& t, Quantity i) {
+    const std::string q = QuantityNames[i];
     const int top = 2160 + 360 * i;
     const unsigned input = i == Quantity::W ? NoFlags : Disabled | BlackText;
     t.push_back({indexedName("OptS", i), Kind::OptionButton, "", 120, top, 1575, 255, "",
                  "Reference quantity " + q, i == Quantity::W ? Checked : NoFlags});
-    t.push_back({field::reference(i), Kind::Field, "", 1680, top, 855, 270, row.startTexts[0],
+    t.push_back({fieldName(reference(i)), Kind::Field, "", 1680, top, 855, 270, "",
                  q + " reference value", input});
-    t.push_back({field::upperTolerance(i), Kind::Field, "", 2640, top, 735, 270, row.startTexts[1],
+    t.push_back({fieldName(upperTolerance(i)), Kind::Field, "", 2640, top, 735, 270, "",
                  q + " upper tolerance", input});
-    t.push_back({field::lowerTolerance(i), Kind::Field, "", 3480, top, 735, 270, row.startTexts[2],
+    t.push_back({fieldName(lowerTolerance(i)), Kind::Field, "", 3480, top, 735, 270, "",
                  q + " lower tolerance", input});
-    t.push_back({field::middle(i), Kind::ReadOnlyField, "", 4920, top, 975, 270, Placeholder,
+    t.push_back({fieldName(middle(i)), Kind::ReadOnlyField, "", 4920, top, 975, 270, "",
                  q + " result MID"});
-    t.push_back({field::maximum(i), Kind::ReadOnlyField, "", 6000, top, 855, 270, Placeholder,
+    t.push_back({fieldName(maximum(i)), Kind::ReadOnlyField, "", 6000, top, 855, 270, "",
                  q + " result MAX"});
-    t.push_back({field::minimum(i), Kind::ReadOnlyField, "", 6960, top, 855, 270, Placeholder,
+    t.push_back({fieldName(minimum(i)), Kind::ReadOnlyField, "", 6960, top, 855, 270, "",
                  q + " result MIN"});
 }
 
 void addRemaining(std::vector<ControlEntry>& t) {
     t.push_back({"ComGo", Kind::PushButton, "", 4320, 2160, 495, 1335, "==>", "Compute"});
-    t.push_back({field::Error, Kind::ReadOnlyField, "", 1680, 3600, 6135, 270, "", "Message",
-                 BlackText | ArrowCursor});
+    t.push_back({fieldName(Field::Error), Kind::ReadOnlyField, "", 1680, 3600, 6135, 270, "",
+                 "Message", BlackText | ArrowCursor});
     t.push_back({"PicGEAR", Kind::Picture, "", 120, 3960, 7695, 3855, "", "Gear drawing"});
 }
 
@@ -114,8 +103,8 @@ std::vector<ControlEntry> buildTable() {
     std::vector<ControlEntry> table;
     addFramesAndGearData(table);
     addGridHeader(table);
-    for (int i = 0; i < QuantityCount; ++i) {
-        addGridRow(table, i);
+    for (Quantity q : Quantities) {
+        addGridRow(table, q);
     }
     addRemaining(table);
     return table;

@@ -1,7 +1,6 @@
 #include "ui/form_input1.h"
 
 #include "conversion/compute_run.h"
-#include "conversion/field_names.h"
 #include "geometry/angles.h"
 #include "ui/arcinv_message.h"
 #include "ui/button_clicks.h"
@@ -76,8 +75,10 @@ FormInput1::FormInput1(RandomSource random, ComputeRun compute, QWidget* parent)
     locale_.decimalSeparator = QLocale().decimalPoint().toStdString();
 
     createControls(*this);
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        fields_.insert(edit->objectName(), edit);
+    // Start texts carry the locale's decimal separator, so that a first run reads them as numbers.
+    for (Field f : allFields()) {
+        fields_[indexOf(f)] = control<QLineEdit>(fieldName(f));
+        setText(f, startText(f, locale_.decimalSeparator));
     }
     picGear_ = control<PicGear>("PicGEAR");
     check1_ = control<QCheckBox>("Check1");
@@ -122,15 +123,15 @@ void FormInput1::connectControls() {
 
 void FormInput1::watchFields() {
     auto* gearData = new SelectAllOnFocus(this);
-    for (const char* name : {field::MN, field::PN, field::ZG, field::BOG, field::ZMG, field::DPG,
-                             field::DKG, field::DRG}) {
-        gearData->watch(*field(name));
+    for (Field f : {Field::MN, Field::PN, Field::ZG, Field::BOG, Field::ZMG, Field::DPG, Field::DKG,
+                    Field::DRG}) {
+        gearData->watch(*field(f));
     }
     auto* grid = new SelectAllFromEnd(this);
-    for (int i = 0; i < QuantityCount; ++i) {
-        grid->watch(*field(field::reference(i)));
-        grid->watch(*field(field::upperTolerance(i)));
-        grid->watch(*field(field::lowerTolerance(i)));
+    for (Quantity q : Quantities) {
+        grid->watch(*field(reference(q)));
+        grid->watch(*field(upperTolerance(q)));
+        grid->watch(*field(lowerTolerance(q)));
     }
     auto* enter = new EnterKeyPreview(*this, [this] { ComGo_Click(); });
     enter->watchAll();
@@ -138,16 +139,14 @@ void FormInput1::watchFields() {
 
 void FormInput1::startUp(const RandomSource& random) {
     selectOption(*control<QRadioButton>("OptLan(0)"));
-    for (const std::string& name :
-         {field::reference(Quantity::W), field::upperTolerance(Quantity::W),
-          field::lowerTolerance(Quantity::W)}) {
-        setTextColor(*field(name), FieldRed);
+    for (Field f : {reference(W), upperTolerance(W), lowerTolerance(W)}) {
+        setTextColor(*field(f), FieldRed);
     }
     setCheckValue(*check1_, true);
-    field(field::Error)->setText(startupHint(hintIndex(random())));
+    field(Field::Error)->setText(startupHint(hintIndex(random())));
     timer_->start();
 
-    QLineEdit* first = field(field::MN);
+    QLineEdit* first = field(Field::MN);
     first->setFocus(Qt::OtherFocusReason);
     first->selectAll();
 }
@@ -162,15 +161,15 @@ void FormInput1::ComGo_Click() {
     try {
         compute_(*this, state_, locale_);
     } catch (...) {
-        setText(field::Error, CalculationFailedMessage);
+        setText(Field::Error, CalculationFailedMessage);
     }
     computing_ = false;
 }
 
 void FormInput1::Check1_Click() {
     const bool automatic = check1_->isChecked();
-    field(field::DKG)->setEnabled(!automatic);
-    field(field::DRG)->setEnabled(!automatic);
+    field(Field::DKG)->setEnabled(!automatic);
+    field(Field::DRG)->setEnabled(!automatic);
 }
 
 void FormInput1::Check3_Click() {
@@ -186,8 +185,8 @@ void FormInput1::Check3_Click() {
 }
 
 void FormInput1::TimerPicgear_Timer() {
-    const std::string tip = text(field::DKG);
-    const std::string root = text(field::DRG);
+    const std::string tip = text(Field::DKG);
+    const std::string root = text(Field::DRG);
     try {
         drawingTick(*picGear_, state_, {check2_->isChecked(), tip, root}, locale_);
     } catch (...) {
@@ -202,17 +201,15 @@ void FormInput1::TimerPicgear_Timer() {
     }
 }
 
-std::string FormInput1::text(std::string_view name) const {
-    const QLineEdit* edit = field(name);
-    return edit != nullptr ? edit->text().toStdString() : std::string();
+std::string FormInput1::text(Field f) const {
+    return field(f)->text().toStdString();
 }
 
-void FormInput1::setText(std::string_view name, const std::string& text) {
-    if (QLineEdit* edit = field(name)) {
-        edit->setText(QString::fromStdString(text));
-        // Show a number from its first digit; the fields are narrower than a full double.
-        edit->setCursorPosition(0);
-    }
+void FormInput1::setText(Field f, const std::string& text) {
+    QLineEdit* edit = field(f);
+    edit->setText(QString::fromStdString(text));
+    // Show a number from its first digit; the fields are narrower than a full double.
+    edit->setCursorPosition(0);
 }
 
 bool FormInput1::isReferenceSelected(int index) const {
@@ -233,10 +230,6 @@ double FormInput1::pictureOuterHeight() const {
 
 void FormInput1::setPictureCoordinates(float x1, float y1, float x2, float y2) {
     picGear_->setCorners(x1, y1, x2, y2);
-}
-
-QLineEdit* FormInput1::field(std::string_view name) const {
-    return fields_.value(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 }  // namespace tamrel

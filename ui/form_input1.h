@@ -5,9 +5,9 @@
 #include "conversion/program_state.h"
 #include "drawing/view.h"
 
-#include <QHash>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class QCheckBox;
@@ -20,8 +20,7 @@ class PicGear;
 class OptionGroup;
 
 // The program's one window. Its fields hold every input and result, its option buttons the
-// language and the reference quantity; the compute run reads and writes them by name through
-// FieldStore.
+// language and the reference quantity; the compute run reads and writes them through FieldStore.
 class FormInput1 : public QWidget, public FieldStore {
     Q_OBJECT
 public:
@@ -35,8 +34,8 @@ public:
                         QWidget* parent = nullptr);
     ~FormInput1() override;
 
-    std::string text(std::string_view field) const override;
-    void setText(std::string_view field, const std::string& text) override;
+    std::string text(Field field) const override;
+    void setText(Field field, const std::string& text) override;
     bool isReferenceSelected(int index) const override;
     bool isAutoDiameterChecked() const override;
     double pictureOuterWidth() const override;
@@ -54,14 +53,14 @@ private:
     void Check3_Click();
     void TimerPicgear_Timer();
 
-    QLineEdit* field(std::string_view name) const;
+    QLineEdit* field(Field f) const { return fields_[indexOf(f)]; }
     template <class Control> Control* control(const std::string& name) const;
 
     ComputeRun compute_;
     ProgramState state_;
     PointerState pointer_;
     NumberLocale locale_;
-    QHash<QString, QLineEdit*> fields_;
+    std::array<QLineEdit*, FieldCount> fields_{};
     PicGear* picGear_ = nullptr;
     QCheckBox* check1_ = nullptr;
     QCheckBox* check2_ = nullptr;

@@ -1,6 +1,6 @@
 #include "ui/reference_selection.h"
 
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "ui/control_table.h"
 #include "ui/field_style.h"
 
@@ -25,20 +25,19 @@ int selectedQuantity(QWidget& window) {
     return -1;
 }
 
-QLineEdit* gridField(QWidget& window, const std::string& name) {
-    return window.findChild<QLineEdit*>(QString::fromStdString(name));
+QLineEdit* gridField(QWidget& window, Field f) {
+    return window.findChild<QLineEdit*>(QLatin1String(fieldName(f)));
 }
 
 // The reference grid's columns, each indexed by quantity.
-using ColumnName = std::function<std::string(int)>;
-const std::array<ColumnName, 3> columns{field::reference, field::upperTolerance,
-                                        field::lowerTolerance};
+using Column = Field (*)(int);
+constexpr std::array<Column, 3> columns{reference, upperTolerance, lowerTolerance};
 
 void forEachGridField(QWidget& window, const std::function<void(QLineEdit&, int)>& apply) {
-    for (const ColumnName& column : columns) {
-        for (int i = 0; i < QuantityCount; ++i) {
-            if (QLineEdit* field = gridField(window, column(i))) {
-                apply(*field, i);
+    for (Column column : columns) {
+        for (Quantity q : Quantities) {
+            if (QLineEdit* field = gridField(window, column(q))) {
+                apply(*field, q);
             }
         }
     }
@@ -55,14 +54,14 @@ void SelectReference(QWidget& window) {
     forEachGridField(window, [k](QLineEdit& field, int i) {
         setTextColor(field, i == k ? FieldRed : FieldBlack);
     });
-    for (const ColumnName& column : columns) {
-        QLineEdit* field = gridField(window, column(k));
+    for (Column column : columns) {
+        QLineEdit* field = gridField(window, column(static_cast<Quantity>(k)));
         if (field != nullptr && field->text() == QLatin1String(Placeholder)) {
             field->setText(QStringLiteral("0"));
         }
     }
-    if (QLineEdit* reference = gridField(window, field::reference(k))) {
-        reference->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit* value = gridField(window, reference(static_cast<Quantity>(k)))) {
+        value->setFocus(Qt::OtherFocusReason);
     }
 }
 

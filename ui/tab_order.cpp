@@ -1,6 +1,6 @@
 #include "ui/tab_order.h"
 
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "ui/control_table.h"
 
 #include <QWidget>
@@ -10,28 +10,31 @@ namespace tamrel {
 namespace {
 
 std::vector<std::string> buildOrder() {
-    std::vector<std::string> order{field::MN,  field::PN,  field::ZG,
-                                   field::BOG, field::ZMG, field::DPG};
-    for (int i = 0; i < QuantityCount; ++i) {
-        order.push_back(field::reference(i));
-        order.push_back(field::upperTolerance(i));
-        order.push_back(field::lowerTolerance(i));
+    std::vector<std::string> order;
+    for (Field f : {Field::MN, Field::PN, Field::ZG, Field::BOG, Field::ZMG, Field::DPG}) {
+        order.push_back(fieldName(f));
+    }
+    for (Quantity q : Quantities) {
+        order.push_back(fieldName(reference(q)));
+        order.push_back(fieldName(upperTolerance(q)));
+        order.push_back(fieldName(lowerTolerance(q)));
     }
     order.push_back("ComGo");
     for (int i = 0; i < QuantityCount; ++i) {
         order.push_back(indexedName("OptS", i));
     }
     // The result fields column by column: middle, then max, then min, each from Xn to Sn.
-    for (int column = 0; column < 3; ++column) {
-        for (int i = 0; i < QuantityCount; ++i) {
-            order.push_back(field::results[i][column]);
+    for (auto column : {middle, maximum, minimum}) {
+        for (Quantity q : Quantities) {
+            order.push_back(fieldName(column(q)));
         }
     }
-    order.push_back(field::Error);
+    order.push_back(fieldName(Field::Error));
     for (int i = 2; i >= 0; --i) {
         order.push_back(indexedName("OptLan", i));
     }
-    for (const char* name : {"PicGEAR", field::DKG, field::DRG, "Check1", "Check3", "Check2"}) {
+    for (const char* name :
+         {"PicGEAR", fieldName(Field::DKG), fieldName(Field::DRG), "Check1", "Check3", "Check2"}) {
         order.push_back(name);
     }
     return order;

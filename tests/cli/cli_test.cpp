@@ -2,7 +2,7 @@
 // gear as JSON or as a grid and a CSV batch row by row, and exits with a status that fits.
 #include "cli/csv_record_reader.h"
 #include "conversion/compute_run.h"
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
 #include "run_program.h"
 
@@ -26,8 +26,7 @@ const std::string Cli = TAMREL_CLI_PATH;
 // A gear's texts come in the order of the batch columns; the options bear the same names.
 const std::string Columns[] = {"mn",  "pn",    "zg",    "bog",   "zmg", "dpg",
                                "ref", "value", "upper", "lower", "dkg", "drg"};
-const char* const GearFields[] = {field::MN,  field::PN,  field::ZG,
-                                  field::BOG, field::ZMG, field::DPG};
+const Field GearFields[] = {Field::MN, Field::PN, Field::ZG, Field::BOG, Field::ZMG, Field::DPG};
 const char* const Names[] = {"Xn", "W", "M", "Sn"};
 
 // The cells of a gear and the message its run ends with.
@@ -56,11 +55,11 @@ Cells cellsOf(const std::string& gear) {
 // The texts of every field but the typed gear data after a compute run in a new window.
 Texts windowAfter(const Cells& c) {
     MemoryFieldStore window;
-    const int q = static_cast<int>(std::find(Names, Names + QuantityCount, c[6]) - Names);
+    const auto q = static_cast<Quantity>(std::find(Names, Names + QuantityCount, c[6]) - Names);
     window.selectReference(q);
     window.setAutoDiameter(c[10].empty() && c[11].empty());
-    const std::string row[] = {field::reference(q), field::upperTolerance(q),
-                               field::lowerTolerance(q), field::DKG, field::DRG};
+    const Field row[] = {reference(q), upperTolerance(q), lowerTolerance(q), Field::DKG,
+                         Field::DRG};
     for (std::size_t i = 0; i < c.size(); ++i) {
         if (i < 6 || (i > 6 && (i < 10 || !window.isAutoDiameterChecked()))) {
             window.setText(i < 6 ? GearFields[i] : row[i - 7], c[i]);
@@ -68,9 +67,12 @@ Texts windowAfter(const Cells& c) {
     }
     ProgramState state;
     runConversion(window, state, {});
-    Texts texts(window.fields().begin(), window.fields().end());
-    for (const char* input : GearFields) {
-        texts.erase(input);
+    Texts texts;
+    for (Field f : allFields()) {
+        texts[fieldName(f)] = window.textOf(f);
+    }
+    for (Field input : GearFields) {
+        texts.erase(fieldName(input));
     }
     return texts;
 }
@@ -82,16 +84,14 @@ Cells words(const std::string& text) {
 
 std::string gridOf(Texts w) {
     std::string grid = "Thickness Reference + - MID MAX MIN\n";
-    for (int q = 0; q < QuantityCount; ++q) {
-        grid += Names[q] + (' ' + w[field::reference(q)]) + ' ' + w[field::upperTolerance(q)] +
-                ' ' + w[field::lowerTolerance(q)];
-        for (const char* name : field::results[q]) {
-            grid += ' ' + w[name];
+    for (Quantity q : Quantities) {
+        for (Field f : {reference(q), upperTolerance(q), lowerTolerance(q), middle(q), maximum(q),
+                        minimum(q)}) {
+            grid += (f == reference(q) ? Names[q] : "") + (' ' + w[fieldName(f)]);
         }
         grid += '\n';
     }
-    return grid + "DKG " + w[field::DKG] + "\nDRG " + w[field::DRG] + "\nMessage " +
-           w[field::Error];
+    return grid + "DKG " + w["TextDKG"] + "\nDRG " + w["TextDRG"] + "\nMessage " + w["TextError"];
 }
 
 TEST(CliResults, JsonGridAndBatchShowTheWindowAfterTheSameRun) {
@@ -112,7 +112,7 @@ TEST(CliResults, JsonGridAndBatchShowTheWindowAfterTheSameRun) {
         SCOPED_TRACE(Gears[g].first);
         const Cells cells = cellsOf(Gears[g].first);
         const Texts window = windowAfter(cells);
-        EXPECT_EQ(window.at(field::Error), Gears[g].second);
+        EXPECT_EQ(window.at("TextError"), Gears[g].second);
         // Options for the cells not empty: "--mn=3.175" for every other gear, else "--mn" "3.175".
         Cells args;
         for (std::size_t i = 0; i < cells.size(); ++i) {

@@ -11,26 +11,26 @@ class RunEnd : public ComputeRunTest {
 protected:
     void computeWithShift(const char* xn) {
         select(Xn);
-        set(field::reference(Xn), xn);
+        set(reference(Xn), xn);
         compute();
-        ASSERT_EQ(text(field::Error), "");
+        ASSERT_EQ(text(Field::Error), "");
     }
 };
 
 TEST_F(RunEnd, AutomaticDiametersAreCutToFourDecimals) {
     computeWithShift("0");
-    EXPECT_EQ(text(field::DKG), "200.2831");
-    EXPECT_EQ(text(field::DRG), "185.9956");
+    EXPECT_EQ(text(Field::DKG), "200.2831");
+    EXPECT_EQ(text(Field::DRG), "185.9956");
 
     computeWithShift("-0.1445");
-    EXPECT_EQ(text(field::DKG), "199.3655");
-    EXPECT_EQ(text(field::DRG), "185.078");
+    EXPECT_EQ(text(Field::DKG), "199.3655");
+    EXPECT_EQ(text(Field::DRG), "185.078");
 
     // An internal gear has its tip inside and its root outside the reference circle.
-    set(field::ZG, "-59");
+    set(Field::ZG, "-59");
     computeWithShift("0");
-    EXPECT_EQ(text(field::DKG), "187.5831");
-    EXPECT_EQ(text(field::DRG), "201.8706");
+    EXPECT_EQ(text(Field::DKG), "187.5831");
+    EXPECT_EQ(text(Field::DRG), "201.8706");
 }
 
 TEST_F(RunEnd, DrawingGeometryAndTheViewOfTheGear) {
@@ -52,18 +52,18 @@ TEST_F(RunEnd, DrawingGeometryAndTheViewOfTheGear) {
 
 TEST_F(RunEnd, TypedDiametersStayWhenAutomaticIsOff) {
     store.setAutoDiameter(false);
-    set(field::DKG, "abc");
-    set(field::DRG, "");
+    set(Field::DKG, "abc");
+    set(Field::DRG, "");
     computeWithShift("0.3");
-    EXPECT_EQ(text(field::DKG), "abc");
-    EXPECT_EQ(text(field::DRG), "");
+    EXPECT_EQ(text(Field::DKG), "abc");
+    EXPECT_EQ(text(Field::DRG), "");
     EXPECT_EQ(state.drawingGeometry.xMid, 0.3);
     EXPECT_TRUE(store.coordinates().set);
 }
 
 TEST_F(RunEnd, EveryRunResetsTheRotationEvenAFailedOne) {
     state.rotationAngle = 1.5f;
-    set(field::MN, "");
+    set(Field::MN, "");
     compute();
     EXPECT_EQ(state.rotationAngle, 0.0f);
     EXPECT_EQ(state.drawingGeometry.db, 0);

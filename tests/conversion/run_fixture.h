@@ -1,8 +1,9 @@
 #pragma once
 
 #include "conversion/compute_run.h"
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
+#include "tests/field_output.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,11 @@ namespace tamrel::testing {
 // An in-memory window that also records the order in which a run writes its fields.
 class RecordingStore : public MemoryFieldStore {
 public:
-    void setText(std::string_view field, const std::string& text) override {
-        writes.emplace_back(field);
+    void setText(Field field, const std::string& text) override {
+        writes.push_back(field);
         MemoryFieldStore::setText(field, text);
     }
-    std::vector<std::string> writes;
+    std::vector<Field> writes;
 };
 
 // A number as the run writes it: digits, the separator always, no exponent.
@@ -30,14 +31,12 @@ inline bool isProgramNumber(const std::string& text) {
 }
 
 // The fields of the reference grid and the result columns.
-inline std::vector<std::string> gridFields() {
-    std::vector<std::string> fields;
-    for (int i = 0; i < QuantityCount; ++i) {
-        fields.push_back(field::reference(i));
-        fields.push_back(field::upperTolerance(i));
-        fields.push_back(field::lowerTolerance(i));
-        for (const char* result : field::results[i]) {
-            fields.emplace_back(result);
+inline std::vector<Field> gridFields() {
+    std::vector<Field> fields;
+    for (Quantity q : Quantities) {
+        for (Field f : {reference(q), upperTolerance(q), lowerTolerance(q), middle(q), maximum(q),
+                        minimum(q)}) {
+            fields.push_back(f);
         }
     }
     return fields;
@@ -47,21 +46,21 @@ inline std::vector<std::string> gridFields() {
 class ComputeRunTest : public ::testing::Test {
 protected:
     void select(int quantity) { store.selectReference(quantity); }
-    void set(const std::string& field, const std::string& text) { store.setText(field, text); }
-    std::string text(const std::string& field) const { return store.text(field); }
+    void set(Field field, const std::string& text) { store.setText(field, text); }
+    std::string text(Field field) const { return store.text(field); }
     void compute() {
         store.writes.clear();
         runConversion(store, state, locale);
     }
     // The writes after the reset at the start of the run.
-    std::vector<std::string> writesAfterReset() const {
+    std::vector<Field> writesAfterReset() const {
         constexpr std::size_t resetWrites = 1 + 12 + 9;
         return {store.writes.begin() + resetWrites, store.writes.end()};
     }
     void expectAllResults(const char* expected) const {
-        for (const auto& row : field::results) {
-            for (const char* f : row) {
-                EXPECT_EQ(store.text(f), expected) << f;
+        for (Quantity q : Quantities) {
+            for (Field f : {middle(q), maximum(q), minimum(q)}) {
+                EXPECT_EQ(store.text(f), expected) << fieldName(f);
             }
         }
     }

@@ -12,7 +12,7 @@
 #include "random_gear.h"
 
 #include "conversion/compute_run.h"
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
 #include "conversion/numeric_text.h"
 
@@ -64,15 +64,15 @@ MemoryFieldStore run(const RandomGear& g, bool span, bool pins, int mode, const 
                      const std::string& upper = "0", const std::string& lower = "0") {
     MemoryFieldStore store;
     store.selectReference(mode);
-    store.setText(field::MN, typed(g, g.mnTyped, 3));
-    store.setText(field::PN, typed(g, g.alpha, 1));
-    store.setText(field::ZG, std::to_string(g.z));
-    store.setText(field::BOG, typed(g, g.beta, 2));
-    store.setText(field::ZMG, span ? std::to_string(g.k) : "");
-    store.setText(field::DPG, pins ? typed(g, g.dp, 3) : "");
-    store.setText(field::reference(mode), value);
-    store.setText(field::upperTolerance(mode), upper);
-    store.setText(field::lowerTolerance(mode), lower);
+    store.setText(Field::MN, typed(g, g.mnTyped, 3));
+    store.setText(Field::PN, typed(g, g.alpha, 1));
+    store.setText(Field::ZG, std::to_string(g.z));
+    store.setText(Field::BOG, typed(g, g.beta, 2));
+    store.setText(Field::ZMG, span ? std::to_string(g.k) : "");
+    store.setText(Field::DPG, pins ? typed(g, g.dp, 3) : "");
+    store.setText(reference(mode), value);
+    store.setText(upperTolerance(mode), upper);
+    store.setText(lowerTolerance(mode), lower);
     ProgramState state;
     runConversion(store, state, g.locale);
     return store;
@@ -98,18 +98,18 @@ TEST_P(CrossMode, FedAnotherModesDisplayGivesBackTheProfileShift) {
     testing::GearSource source(from * QuantityCount + to);
     for (int i = 0; i < gears; ++i) {
         const RandomGear g = source.next();
-        const auto value = [&g](const MemoryFieldStore& store, const std::string& name) {
-            return parseNumber(store.text(name), g.locale).value_or(NAN);
+        const auto value = [&g](const MemoryFieldStore& store, Field f) {
+            return parseNumber(store.text(f), g.locale).value_or(NAN);
         };
         // The run of mode Xn with a band of +-1e-4 gives the displayed measures and their slopes.
         const MemoryFieldStore band =
             run(g, span, pins, Xn, typed(g, g.xn, 9), typed(g, 1e-4, 4), typed(g, -1e-4, 4));
-        ASSERT_EQ(band.text(field::Error), "") << "gear " << i;
+        ASSERT_EQ(band.text(Field::Error), "") << "gear " << i;
         const auto spread = [&](int q) {
-            return value(band, field::maximum(q)) - value(band, field::minimum(q));
+            return value(band, maximum(q)) - value(band, minimum(q));
         };
-        if (!std::isfinite(value(band, field::reference(from)) + spread(from)) ||
-            !std::isfinite(value(band, field::reference(to)) + spread(to))) {
+        if (!std::isfinite(value(band, reference(from)) + spread(from)) ||
+            !std::isfinite(value(band, reference(to)) + spread(to))) {
             continue;  // pins out of reach
         }
         // How far a displayed value v of quantity q may move the profile shift.
@@ -120,14 +120,14 @@ TEST_P(CrossMode, FedAnotherModesDisplayGivesBackTheProfileShift) {
         };
         // A run in mode `mode` fed with the value another run displays.
         const MemoryFieldStore fedBy =
-            direct ? band : run(g, span, pins, from, band.text(field::reference(from)));
-        const MemoryFieldStore fed = run(g, span, pins, mode, fedBy.text(field::reference(mode)));
-        ASSERT_EQ(fedBy.text(field::Error) + fed.text(field::Error), "") << "gear " << i;
-        const double before = value(fedBy, field::reference(Xn));
-        const double after = value(fed, field::reference(Xn));
+            direct ? band : run(g, span, pins, from, band.text(reference(from)));
+        const MemoryFieldStore fed = run(g, span, pins, mode, fedBy.text(reference(mode)));
+        ASSERT_EQ(fedBy.text(Field::Error) + fed.text(Field::Error), "") << "gear " << i;
+        const double before = value(fedBy, reference(Xn));
+        const double after = value(fed, reference(Xn));
         const double tolerance =
-            Safety * (shiftError(mode, value(fedBy, field::reference(mode))) +
-                      shiftError(Xn, after) + (direct ? 0 : shiftError(Xn, before)));
+            Safety * (shiftError(mode, value(fedBy, reference(mode))) + shiftError(Xn, after) +
+                      (direct ? 0 : shiftError(Xn, before)));
         ASSERT_TRUE(std::isfinite(tolerance)) << "gear " << i;
         ASSERT_LE(std::fabs(after - before), tolerance) << "gear " << i;
         ++checked;

@@ -24,9 +24,9 @@ TEST_P(CliWindowParity, JsonEqualsTheWindowFieldByField) {
     // State: the window's start data with the case's reference quantity and value.
     control<QRadioButton>(QString("OptS(%1)").arg(c.quantity))->click();
     settle();
-    lineEdit(field::reference(c.quantity))->setText(c.value);
-    lineEdit(field::upperTolerance(c.quantity))->setText("0.01");
-    lineEdit(field::lowerTolerance(c.quantity))->setText("-0.02");
+    lineEdit(reference(c.quantity))->setText(c.value);
+    lineEdit(upperTolerance(c.quantity))->setText("0.01");
+    lineEdit(lowerTolerance(c.quantity))->setText("-0.02");
     // Action: compute in the window, and run the command line on the same data.
     clickButton("ComGo");
     const auto cli = tamrel::testing::runProgram(

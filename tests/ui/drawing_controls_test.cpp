@@ -30,12 +30,12 @@ TEST_F(DrawingControlsTest, PictureShowsTheGearFromTheFirstSuccessfulRunOn) {
     // Nothing before a run has succeeded, not even after a failed one.
     tick(5);
     EXPECT_TRUE(pictureIsBlank());
-    window_->setText(field::ZG, "0");
+    window_->setText(Field::ZG, "0");
     clickButton("ComGo");
     tick(5);
     EXPECT_TRUE(pictureIsBlank());
 
-    window_->setText(field::ZG, "59");
+    window_->setText(Field::ZG, "59");
     clickButton("ComGo");
     tick();
     // The tip circle (diameter 200.2831) in blue; black flanks between the root circle
@@ -45,13 +45,13 @@ TEST_F(DrawingControlsTest, PictureShowsTheGearFromTheFirstSuccessfulRunOn) {
 
     // Check1 off: typed diameters show at the next tick.
     clickButton("Check1");
-    EXPECT_TRUE(lineEdit(field::DKG)->isEnabled() && lineEdit(field::DRG)->isEnabled());
-    window_->setText(field::DKG, "220");
+    EXPECT_TRUE(lineEdit(Field::DKG)->isEnabled() && lineEdit(Field::DRG)->isEnabled());
+    window_->setText(Field::DKG, "220");
     EXPECT_EQ(pixelsBetween(*picture(), 109, 111.3, Blue), 0);
     tick();
     EXPECT_GT(pixelsBetween(*picture(), 109, 111.3, Blue), 400);
     clickButton("Check1");
-    EXPECT_FALSE(lineEdit(field::DKG)->isEnabled() || lineEdit(field::DRG)->isEnabled());
+    EXPECT_FALSE(lineEdit(Field::DKG)->isEnabled() || lineEdit(Field::DRG)->isEnabled());
 }
 
 TEST_F(DrawingControlsTest, PanCheck2TurnsAndCheck3Draws) {
@@ -83,9 +83,9 @@ TEST_F(DrawingControlsTest, PanCheck2TurnsAndCheck3Draws) {
     EXPECT_FALSE(pictureIsBlank());
 
     // Every run resets the turn, a failed one too.
-    window_->setText(field::MN, "abc");
+    window_->setText(Field::MN, "abc");
     clickButton("ComGo");
-    EXPECT_EQ(lineEdit(field::Error)->text(), "ERROR:MN was wrong!");
+    EXPECT_EQ(lineEdit(Field::Error)->text(), "ERROR:MN was wrong!");
     EXPECT_EQ(state_->rotationAngle, 0.0F);
 }
 

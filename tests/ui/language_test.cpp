@@ -37,7 +37,7 @@ TEST_F(LanguageTest, EverySwitchSetsEveryCaptionAndNothingElse) {
     // State: start (Chinese), after a run, a message in TextError. Action: English, Japanese,
     // Chinese.
     clickButton("ComGo");
-    window_->setText(field::Error, "ERROR:MN was wrong!");
+    window_->setText(Field::Error, "ERROR:MN was wrong!");
     std::map<QString, QString> before;
     for (const QLineEdit* edit : window_->findChildren<QLineEdit*>()) {
         before[edit->objectName()] = edit->text();

@@ -2,7 +2,7 @@
 
 #include "../drawing/recording_canvas.h"
 #include "conversion/compute_run.h"
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
 #include "drawing/view.h"
 #include "picture_pixels.h"
@@ -267,11 +267,11 @@ protected:
     void SetUp() override {
         MemoryFieldStore store;
         runConversion(store, state_, NumberLocale{});
-        ASSERT_EQ(store.text(field::Error), "");
+        ASSERT_EQ(store.text(Field::Error), "");
         const auto& c = store.coordinates();
         pic_.setCorners(c.x1, c.y1, c.x2, c.y2);
-        tip_ = store.text(field::DKG);
-        root_ = store.text(field::DRG);
+        tip_ = store.text(Field::DKG);
+        root_ = store.text(Field::DRG);
         ProgramState ticking = state_;
         drawingTick(pic_, ticking, {false, tip_, root_}, NumberLocale{});
         drawingTick(recorded_, state_, {false, tip_, root_}, NumberLocale{});

@@ -7,23 +7,21 @@ namespace {
 
 using ReferenceSelectionTest = WindowTest;
 
-std::array<std::string, 3> rowNames(int quantity) {
-    return {field::reference(quantity), field::upperTolerance(quantity),
-            field::lowerTolerance(quantity)};
+std::array<Field, 3> rowNames(int quantity) {
+    return {reference(quantity), upperTolerance(quantity), lowerTolerance(quantity)};
 }
 
 TEST_F(ReferenceSelectionTest, SelectedRowBecomesTheRedEditableFocusedRow) {
     for (int k : {0, 3, 2, 1}) {
         clickButton(QString("OptS(%1)").arg(k));
-        for (int i = 0; i < QuantityCount; ++i) {
-            for (const std::string& name : rowNames(i)) {
+        for (Quantity i : Quantities) {
+            for (Field name : rowNames(i)) {
                 EXPECT_EQ(lineEdit(name)->isEnabled(), i == k) << name << " k=" << k;
                 EXPECT_EQ(textColor(*lineEdit(name)), i == k ? FieldRed : FieldBlack) << name;
             }
         }
-        EXPECT_EQ(focusedName().toStdString(), field::reference(k));
-        EXPECT_EQ(lineEdit(field::reference(k))->selectedText(),
-                  lineEdit(field::reference(k))->text());
+        EXPECT_EQ(focusedName().toStdString(), fieldName(reference(k)));
+        EXPECT_EQ(lineEdit(reference(k))->selectedText(), lineEdit(reference(k))->text());
     }
     EXPECT_EQ(runs_, 0);
 }

@@ -48,15 +48,17 @@ const std::vector<std::string> OddTexts{
     "inf",   "0x1A",  "0",        "-0",      " 7 ",
     "1e5",   "1e-5",  "4.9e-324", "-1e-320", std::string(300, '9') + ".5"};
 
-// The start gear, converted from W; plausible texts lie around these values.
-const std::map<std::string, std::string> StartTexts{
-    {"TextMN", "3.175"},     {"TextPN", "20"},         {"TextZG", "59"},
-    {"TextBOG", "15"},       {"TextZMG", "8"},         {"TextDPG", "5.5"},
-    {"TextDKG", "200.2831"}, {"TextDRG", "185.9956"},  {"TextS(0)", "-0.1445"},
-    {"TextS(1)", "72.8801"}, {"TextS(2)", "200.7889"}, {"TextS(3)", "4.6533"},
-    {"TextS1(0)", "0"},      {"TextS2(0)", "0"},       {"TextS1(1)", "0"},
-    {"TextS2(1)", "0"},      {"TextS1(2)", "0"},       {"TextS2(2)", "0"},
-    {"TextS1(3)", "0"},      {"TextS2(3)", "0"}};
+// The fields a user types numbers into; plausible texts lie around their start values.
+std::vector<Field> typedFields() {
+    std::vector<Field> fields;
+    for (Field f : allFields()) {
+        if (f != Field::Error && startText(f, ".") != Placeholder) {
+            fields.push_back(f);
+        }
+    }
+    return fields;
+}
+const std::vector<Field> TypedFields = typedFields();
 
 class SoakTest : public WindowTest {
 protected:
@@ -64,8 +66,8 @@ protected:
 
     // Any field: an odd text, or a number within 70 % (and 0.3) of its start value.
     void typeRandomText() {
-        const auto& [name, text] = *std::next(StartTexts.begin(), pick(int(StartTexts.size())));
-        const double start = std::stod(text);
+        const Field name = TypedFields[std::size_t(pick(int(TypedFields.size())))];
+        const double start = std::stod(startText(name, "."));
         const double value = start + (pick(2001) - 1000) / 1000.0 * (std::fabs(start) * 0.7 + 0.3);
         window_->setText(name, pick(3) == 0 ? OddTexts[std::size_t(pick(int(OddTexts.size())))]
                                             : QString::number(value, 'f', pick(6)).toStdString());
@@ -85,8 +87,8 @@ protected:
     }
 
     void restoreStartGear() {
-        for (const auto& [name, text] : StartTexts) {
-            window_->setText(name, text);
+        for (Field f : TypedFields) {
+            window_->setText(f, startText(f, "."));
         }
         clickButton("OptS(1)");
         clickButton("ComGo");
@@ -99,13 +101,13 @@ protected:
         static const QRegularExpression message(
             "^(ERROR:(MN|PN|ZG|BOG|Xn|ZMG|SMG|DPG|DMG|SNG|S1|S2|SMG,S1,S2|DMG,S1,S2) was wrong!|"
             "ERROR:ZMG is not Integer!|ERROR:Calculation failed!|Check your DM or DP please!)?$");
-        for (const auto& row : field::results) {
-            for (const char* name : row) {
-                ASSERT_TRUE(result.match(lineEdit(name)->text()).hasMatch())
-                    << name << ": " << window_->text(name);
+        for (Quantity q : Quantities) {
+            for (Field f : {middle(q), maximum(q), minimum(q)}) {
+                ASSERT_TRUE(result.match(lineEdit(f)->text()).hasMatch())
+                    << f << ": " << window_->text(f);
             }
         }
-        const QString error = lineEdit(field::Error)->text();
+        const QString error = lineEdit(Field::Error)->text();
         ASSERT_TRUE(message.match(error).hasMatch()) << error.toStdString();
     }
 
@@ -164,7 +166,7 @@ TEST_F(SoakTest, TwentyThousandTicksOfRandomUseKeepTheWindowSoundAndItsMemoryFla
     }
     restoreStartGear();
     tick();
-    EXPECT_EQ(lineEdit(field::Error)->text(), "");
+    EXPECT_EQ(lineEdit(Field::Error)->text(), "");
     EXPECT_EQ(lineEdit("TextSW")->text(), "72.8801");
     EXPECT_FALSE(pictureIsBlank());
 }

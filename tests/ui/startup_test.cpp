@@ -30,12 +30,11 @@ TEST_F(StartupTest, StartStateAndAConversionOfTheStartValuesAtOnce) {
     }
     EXPECT_EQ(lineEdit("TextError")->text(), "节径时法向模数请输入负值。");
     // Only the W row and the gear data are editable; results and TextError are read-only.
-    for (int i = 0; i < QuantityCount; ++i) {
-        for (const std::string& name :
-             {field::reference(i), field::upperTolerance(i), field::lowerTolerance(i)}) {
-            EXPECT_EQ(lineEdit(name)->isEnabled(), i == 1) << name;
+    for (Quantity i : Quantities) {
+        for (Field f : {reference(i), upperTolerance(i), lowerTolerance(i)}) {
+            EXPECT_EQ(lineEdit(f)->isEnabled(), i == W) << f;
         }
-        EXPECT_TRUE(lineEdit(field::results[i][2])->isReadOnly());
+        EXPECT_TRUE(lineEdit(minimum(i))->isReadOnly());
     }
     EXPECT_TRUE(lineEdit("TextError")->isReadOnly() && !lineEdit("TextMN")->isReadOnly());
     EXPECT_FALSE(lineEdit("TextDKG")->isEnabled() || lineEdit("TextDRG")->isEnabled());
@@ -52,9 +51,9 @@ TEST_F(StartupTest, StartStateAndAConversionOfTheStartValuesAtOnce) {
     // Action: ==> at once. Expected: W 72.8801 converted into every other measure.
     clickButton("ComGo");
     EXPECT_EQ(lineEdit("TextError")->text(), "");
-    for (const auto& row : field::results) {
-        for (const char* name : row) {
-            EXPECT_NE(lineEdit(name)->text(), "---") << name;
+    for (Quantity q : Quantities) {
+        for (Field f : {middle(q), maximum(q), minimum(q)}) {
+            EXPECT_NE(lineEdit(f)->text(), "---") << f;
         }
     }
     EXPECT_EQ(lineEdit("TextSW")->text(), "72.8801");

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "conversion/compute_run.h"
-#include "conversion/field_names.h"
+#include "conversion/fields.h"
+#include "tests/field_output.h"
 #include "ui/form_input1.h"
 #include "ui/pic_gear.h"
 
@@ -65,6 +66,7 @@ protected:
     QLineEdit* lineEdit(const std::string& name) const {
         return control<QLineEdit>(QString::fromStdString(name));
     }
+    QLineEdit* lineEdit(Field f) const { return lineEdit(std::string(fieldName(f))); }
     PicGear* picture() const { return control<PicGear>("PicGEAR"); }
     bool pictureIsBlank() const {
         QImage blank(picture()->image().size(), picture()->image().format());
