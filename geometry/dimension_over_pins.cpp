@@ -17,29 +17,13 @@ double oddToothFactor(std::int16_t Z) {
     return std::cos(PI / 2 / Z);
 }
 
-// The base diameter (|Z| * MS) * cos(PS).
-double baseDiameter(double MS, double PS, std::int16_t Z) {
-    const double absZ = detail::absTeeth(Z);
-    return requireFinite(absZ * MS * std::cos(PS), "base diameter");
-}
-
 double computeXnToDM(double MS, double PS, std::int16_t Z, double BO, double DP, double XN) {
-    const double db = baseDiameter(MS, PS, Z);
-    const double sgn = detail::signOf(Z);
-    const double absZ = detail::absTeeth(Z);
-    const double cosBetaB = detail::cosBaseHelix(PS, BO);
-
-    const double q = requireFinite(XN * 4 * std::tan(PS) * std::cos(BO), "XnToDM");
-    const double r = requireFinite(q - sgn * PI, "XnToDM");
-    const double s = requireFinite((requireFinite(r / absZ, "XnToDM") + 2 * INV(PS)) / 2, "XnToDM");
-    const double pinTerm =
-        requireFinite(requireFinite(sgn * DP / cosBetaB, "XnToDM") / db, "XnToDM");
-    const double u = requireFinite(pinTerm + s, "XnToDM");
-
-    const double phi = ARCINV(u);
+    const double phi = detail::pinCentreAngle(MS, PS, Z, BO, DP, XN);
     if (!(phi > 0)) {
         return NoPinMeasure;
     }
+    const double sgn = detail::signOf(Z);
+    const double db = detail::baseDiameter(MS, PS, Z);
     const double overBall = requireFinite(db / std::cos(phi), "XnToDM");
     if (isEven(Z)) {
         return requireFinite(sgn * DP + overBall, "XnToDM");
@@ -48,7 +32,7 @@ double computeXnToDM(double MS, double PS, std::int16_t Z, double BO, double DP,
 }
 
 double computeXnFromDM(double MS, double PS, std::int16_t Z, double BO, double DP, double DM) {
-    const double db = baseDiameter(MS, PS, Z);
+    const double db = detail::baseDiameter(MS, PS, Z);
     const double sgn = detail::signOf(Z);
     const double absZ = detail::absTeeth(Z);
 
@@ -74,6 +58,30 @@ double computeXnFromDM(double MS, double PS, std::int16_t Z, double BO, double D
 }
 
 }  // namespace
+
+namespace detail {
+
+double baseDiameter(double MS, double PS, std::int16_t Z) {
+    const double absZ = absTeeth(Z);
+    return requireFinite(absZ * MS * std::cos(PS), "base diameter");
+}
+
+double pinCentreAngle(double MS, double PS, std::int16_t Z, double BO, double DP, double XN) {
+    const double db = baseDiameter(MS, PS, Z);
+    const double sgn = signOf(Z);
+    const double absZ = absTeeth(Z);
+    const double cosBetaB = cosBaseHelix(PS, BO);
+
+    const double q = requireFinite(XN * 4 * std::tan(PS) * std::cos(BO), "XnToDM");
+    const double r = requireFinite(q - sgn * PI, "XnToDM");
+    const double s = requireFinite((requireFinite(r / absZ, "XnToDM") + 2 * INV(PS)) / 2, "XnToDM");
+    const double pinTerm =
+        requireFinite(requireFinite(sgn * DP / cosBetaB, "XnToDM") / db, "XnToDM");
+    const double u = requireFinite(pinTerm + s, "XnToDM");
+    return ARCINV(u);
+}
+
+}  // namespace detail
 
 double XnToDM(double MS, double PS, std::int16_t Z, double BO, double DP, double XN) {
     try {

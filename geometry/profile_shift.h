@@ -29,6 +29,12 @@ std::int16_t absTeeth(std::int16_t Z);
 double signOf(std::int16_t Z);
 // cos(betaB), the cosine of the base helix angle, as cos(atan(tan(BO) * cos(PS))).
 double cosBaseHelix(double PS, double BO);
+// The base diameter (|Z| * MS) * cos(PS). Throws CalculationError on a floating-point failure.
+double baseDiameter(double MS, double PS, std::int16_t Z);
+// The pressure angle at the pin centres as XnToDM finds it, ARCINV of the involute u; the centres
+// lie on the diameter baseDiameter / cos(angle). An angle that is not positive means no pin
+// position outside the base circle. Throws CalculationError on a floating-point failure.
+double pinCentreAngle(double MS, double PS, std::int16_t Z, double BO, double DP, double XN);
 }  // namespace detail
 
 }  // namespace tamrel
