@@ -2,7 +2,9 @@
 
 #include "geometry/calculation_error.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -13,6 +15,19 @@ namespace {
 constexpr int SignificantDigits = 15;
 constexpr int MaxDecimals = 16;
 
+// Adds one unit in the last place of a string of decimal digits; a carry out of the first digit
+// adds a leading 1.
+void roundUpLastDigit(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(0, 1, '1');
+}
+
 struct FixedDigits {
     bool negative = false;
     std::string integerPart;
@@ -20,43 +35,44 @@ struct FixedDigits {
 };
 
 // Fifteen significant digits, correctly rounded from the binary value, laid out without an
-// exponent; when they would need more than sixteen decimals, the value is rounded to sixteen.
+// exponent. Where they reach beyond the sixteenth decimal, those digits are rounded half away from
+// zero at the sixteenth: the decimal digits are rounded, not the binary value a second time.
 FixedDigits toFixedDigits(double value) {
-    char buffer[512];
-    const auto scientificEnd = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                             std::chars_format::scientific, SignificantDigits - 1);
-    const std::string scientific(buffer, scientificEnd.ptr);
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, SignificantDigits - 1);
+    const std::string scientific(buffer, end.ptr);
     const std::size_t ePos = scientific.find('e');
-    const int exponent = std::atoi(scientific.c_str() + ePos + 1);
-
-    FixedDigits fixed;
-    fixed.negative = scientific.front() == '-';
-    if (SignificantDigits - 1 - exponent > MaxDecimals) {
-        const auto plainEnd =
-            std::to_chars(buffer, buffer + sizeof buffer, value < 0 ? -value : value,
-                          std::chars_format::fixed, MaxDecimals);
-        const std::string plain(buffer, plainEnd.ptr);
-        const std::size_t dot = plain.find('.');
-        fixed.integerPart = plain.substr(0, dot);
-        fixed.fraction = plain.substr(dot + 1);
-        return fixed;
-    }
     std::string digits;
     for (char c : scientific.substr(0, ePos)) {
-        if (c >= '0' && c <= '9') {
+        if (c != '.') {
             digits.push_back(c);
         }
     }
-    if (exponent >= 0) {
-        if (static_cast<std::size_t>(exponent) + 1 >= digits.size()) {
-            digits.append(exponent + 1 - digits.size(), '0');
-        }
-        fixed.integerPart = digits.substr(0, exponent + 1);
-        fixed.fraction = digits.substr(exponent + 1);
-    } else {
-        fixed.integerPart = "0";
-        fixed.fraction = std::string(-exponent - 1, '0') + digits;
+    // Digits before the decimal point: leading zeros make at least one, trailing zeros fill up
+    // a large integer.
+    int integerDigits = std::atoi(scientific.c_str() + ePos + 1) + 1;
+    if (integerDigits < 1) {
+        digits.insert(0, static_cast<std::size_t>(1 - integerDigits), '0');
+        integerDigits = 1;
     }
+    const auto point = static_cast<std::size_t>(integerDigits);
+    if (point > digits.size()) {
+        digits.append(point - digits.size(), '0');
+    }
+    const std::size_t decimals = std::min<std::size_t>(digits.size() - point, MaxDecimals);
+    if (digits.size() - point > MaxDecimals) {
+        const bool roundUp = digits[point + MaxDecimals] >= '5';
+        digits.resize(point + MaxDecimals);
+        if (roundUp) {
+            roundUpLastDigit(digits);  // a carry can lengthen the integer part
+        }
+    }
+    const std::size_t integerEnd = digits.size() - decimals;
+    FixedDigits fixed;
+    fixed.negative = value < 0;
+    fixed.integerPart = digits.substr(0, integerEnd);
+    fixed.fraction = digits.substr(integerEnd);
     return fixed;
 }
 
