@@ -5,10 +5,20 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <array>
+
 namespace tamrel {
 
 namespace {
 
+// One language-dependent caption: the control's object name and its text in each language.
+struct CaptionRow {
+    const char* control;
+    std::array<const char*, LanguageCount> texts;
+};
+
+// The captions in the order they are applied; the window's own caption is the row of
+// "FormInput1".
 // clang-format off
 constexpr std::array<CaptionRow, 25> captions{{
     {"Label1", {"法向模数", "MN", "モジュール"}},
@@ -57,10 +67,6 @@ void setCaption(QWidget& control, const QString& text) {
 }
 
 }  // namespace
-
-const std::array<CaptionRow, 25>& captionTable() {
-    return captions;
-}
 
 QString windowCaption() {
     return QStringLiteral("Tamrel2.0") + QString(16, QLatin1Char(' ')) + QStringLiteral("Email: ") +

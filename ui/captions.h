@@ -2,25 +2,12 @@
 
 #include <QString>
 
-#include <array>
-
 class QWidget;
 
 namespace tamrel {
 
-// Language index, the index of the OptLan buttons.
-enum Language : int { Chinese = 0, English = 1, Japanese = 2 };
+// Languages 0 Chinese, 1 English, 2 Japanese: the index of the OptLan buttons.
 inline constexpr int LanguageCount = 3;
-
-// One language-dependent caption: the control's object name and its text in each language.
-struct CaptionRow {
-    const char* control;
-    std::array<const char*, LanguageCount> texts;
-};
-
-// The captions in the order they are applied; the window's own caption is the row of
-// "FormInput1".
-const std::array<CaptionRow, 25>& captionTable();
 
 inline constexpr const char* ContactAddress = "tamrel-support@users.noreply.example.org";
 

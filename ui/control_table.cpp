@@ -1,15 +1,17 @@
 #include "ui/control_table.h"
 
 #include "conversion/fields.h"
-#include "ui/field_style.h"
 #include "ui/pic_gear.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <array>
 
@@ -17,7 +19,33 @@ namespace tamrel {
 
 namespace {
 
-using Kind = ControlKind;
+enum class Kind { Frame, Label, Field, ReadOnlyField, OptionButton, CheckBox, PushButton, Picture };
+
+enum Flag : unsigned {
+    NoFlags = 0,
+    RedText = 1,
+    BlackText = 2,
+    WhiteBackground = 4,
+    Disabled = 8,
+    Checked = 16,
+    ArrowCursor = 32,
+};
+
+// One control of the window. Places and sizes are in twips, measured from the top-left corner of
+// the container: the window's client area, or the frame named here. Captions that depend on the
+// language start empty.
+struct ControlEntry {
+    std::string name;
+    Kind kind;
+    std::string container;
+    int left;
+    int top;
+    int width;
+    int height;
+    std::string startText;
+    std::string accessibleName;
+    unsigned flags = NoFlags;
+};
 
 void addFramesAndGearData(std::vector<ControlEntry>& t) {
     // clang-format off
@@ -110,11 +138,45 @@ std::vector<ControlEntry> buildTable() {
     return table;
 }
 
+void setBackgroundColor(QLineEdit& field, const QColor& color) {
+    QPalette palette = field.palette();
+    palette.setColor(QPalette::Base, color);
+    field.setPalette(palette);
+}
+
+// The width a field gives its text: the contents inside the frame and the text margins, less the
+// two pixels Qt's line edit keeps free on either side.
+int textRoom(const QLineEdit& field) {
+    QStyleOptionFrame option;
+    option.initFrom(&field);
+    option.rect = field.contentsRect();
+    option.lineWidth =
+        field.hasFrame() ? field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field)
+                         : 0;
+    const QRect contents =
+        field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field);
+    return contents.marginsRemoved(field.textMargins()).width() - 4;
+}
+
+// A text wider than its field is shown whole in the field's tooltip, which Qt shows for a disabled
+// field as well.
+void showWholeTextInToolTip(QLineEdit& field) {
+    const bool fits = field.fontMetrics().horizontalAdvance(field.text()) < textRoom(field);
+    field.setToolTip(fits ? QString() : field.text());
+}
+
 QWidget* createField(const ControlEntry& entry, QWidget* parent) {
     auto* field = new QLineEdit(QString::fromStdString(entry.startText), parent);
+    // Qt's line edit keeps three pixels between its frame and the text; two leave room for a
+    // four-decimal diameter in the narrow fields.
+    field->setTextMargins(-1, 0, -1, 0);
+    QObject::connect(field, &QLineEdit::textChanged, field,
+                     [field] { showWholeTextInToolTip(*field); });
     field->setCursorPosition(0);
     if (entry.kind == Kind::ReadOnlyField) {
         field->setReadOnly(true);
+        // Qt gives a read-only field the arrow; the I-beam tells that its text can be selected.
+        field->setCursor(entry.flags & ArrowCursor ? Qt::ArrowCursor : Qt::IBeamCursor);
     }
     if (entry.flags & RedText) {
         setTextColor(*field, FieldRed);
@@ -124,9 +186,6 @@ QWidget* createField(const ControlEntry& entry, QWidget* parent) {
     }
     if (entry.flags & WhiteBackground) {
         setBackgroundColor(*field, Qt::white);
-    }
-    if (entry.flags & ArrowCursor) {
-        field->setCursor(Qt::ArrowCursor);
     }
     return field;
 }
@@ -172,13 +231,16 @@ std::string indexedName(const char* arrayName, int index) {
     return std::string(arrayName) + "(" + std::to_string(index) + ")";
 }
 
-const std::vector<ControlEntry>& controlTable() {
-    static const std::vector<ControlEntry> table = buildTable();
-    return table;
+void setTextColor(QLineEdit& field, const QColor& color) {
+    QPalette palette = field.palette();
+    palette.setColor(QPalette::Active, QPalette::Text, color);
+    palette.setColor(QPalette::Inactive, QPalette::Text, color);
+    field.setPalette(palette);
 }
 
 void createControls(QWidget& window) {
-    for (const ControlEntry& entry : controlTable()) {
+    static const std::vector<ControlEntry> table = buildTable();
+    for (const ControlEntry& entry : table) {
         QWidget* parent = &window;
         if (!entry.container.empty()) {
             parent = window.findChild<QWidget*>(QString::fromStdString(entry.container));

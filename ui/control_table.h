@@ -1,47 +1,13 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include <QColor>
 
+#include <string>
+
+class QLineEdit;
 class QWidget;
 
 namespace tamrel {
-
-enum class ControlKind {
-    Frame,
-    Label,
-    Field,
-    ReadOnlyField,
-    OptionButton,
-    CheckBox,
-    PushButton,
-    Picture
-};
-
-enum ControlFlag : unsigned {
-    NoFlags = 0,
-    RedText = 1,
-    BlackText = 2,
-    WhiteBackground = 4,
-    Disabled = 8,
-    Checked = 16,
-    ArrowCursor = 32,
-};
-
-// One control of the window. Places and sizes are in twips, measured from the
-// top-left corner of the container: the window's client area, or the frame named here.
-struct ControlEntry {
-    std::string name;
-    ControlKind kind;
-    std::string container;
-    int left;
-    int top;
-    int width;
-    int height;
-    std::string startText;
-    std::string accessibleName;
-    unsigned flags = NoFlags;
-};
 
 // 15 twips are one pixel at 96 dots per inch.
 constexpr int twipsToPixels(int twips) {
@@ -55,12 +21,15 @@ inline constexpr int WindowHeightTwips = 7905;
 // Members of the control arrays are named like "OptS(1)".
 std::string indexedName(const char* arrayName, int index);
 
-// Every control of the window in creation order: a frame comes before its contents. Captions that
-// depend on the language start empty.
-const std::vector<ControlEntry>& controlTable();
-
-// Creates the controls of the table as children of the window or of their frame, with their
-// object names, places, start texts, colours and flags.
+// Creates every control of the window as a child of the window or of its frame, with its object
+// and accessible name, place, start text, colours and flags. A frame comes before its contents.
 void createControls(QWidget& window);
+
+inline const QColor FieldRed(255, 0, 0);
+inline const QColor FieldBlack(0, 0, 0);
+
+// Sets the colour a field's text has while it is enabled. The disabled colour is left to the style,
+// so a disabled field still looks greyed out; the colour set here returns when it is enabled again.
+void setTextColor(QLineEdit& field, const QColor& color);
 
 }  // namespace tamrel

@@ -2,21 +2,16 @@
 
 #include "conversion/compute_run.h"
 #include "geometry/angles.h"
-#include "ui/arcinv_message.h"
-#include "ui/button_clicks.h"
 #include "ui/captions.h"
 #include "ui/control_table.h"
-#include "ui/enter_key_preview.h"
-#include "ui/field_selection.h"
-#include "ui/field_style.h"
-#include "ui/option_group.h"
+#include "ui/keyboard.h"
 #include "ui/pic_gear.h"
-#include "ui/reference_selection.h"
-#include "ui/tab_order.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -56,6 +51,15 @@ QList<QRadioButton*> optionArray(const QWidget& window, const char* name, int co
     return buttons;
 }
 
+// The modal message with which the inverse involute reports a failure: an OK button only and the
+// application's name as caption. Returns when the user confirms.
+void showArcinvFailure(QWidget* parent) {
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                    QStringLiteral("Error occurred in ARCINV function!"), QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("ArcinvFailure"));
+    box.exec();
+}
+
 }  // namespace
 
 template <class Control> Control* FormInput1::control(const std::string& name) const {
@@ -67,9 +71,11 @@ FormInput1::FormInput1(RandomSource random, ComputeRun compute, QWidget* parent)
     setObjectName(QStringLiteral("FormInput1"));
     setFixedSize(twipsToPixels(WindowWidthTwips), twipsToPixels(WindowHeightTwips));
     // One pixel size for every control: the layout is in pixels, so the captions must not grow
-    // with the desktop's font settings.
+    // with the desktop's font settings. At 11 pixels a four-decimal diameter such as "200.2831"
+    // fits the narrowest field that shows one, and the longest Chinese and Japanese captions fit
+    // theirs; at 12 the digits of the diameters would be cut off.
     QFont uiFont = font();
-    uiFont.setPixelSize(12);
+    uiFont.setPixelSize(11);
     setFont(uiFont);
 
     locale_.decimalSeparator = QLocale().decimalPoint().toStdString();
@@ -106,7 +112,7 @@ void FormInput1::createGroups() {
         optionArray(*this, "OptLan", LanguageCount),
         [this](int index) { ApplyLanguage(*this, index); }, this);
     references_ = new OptionGroup(
-        optionArray(*this, "OptS", QuantityCount), [this](int) { SelectReference(*this); }, this);
+        optionArray(*this, "OptS", QuantityCount), [this](int) { SelectReference(); }, this);
 }
 
 void FormInput1::connectControls() {
@@ -133,17 +139,17 @@ void FormInput1::watchFields() {
         grid->watch(*field(upperTolerance(q)));
         grid->watch(*field(lowerTolerance(q)));
     }
-    auto* enter = new EnterKeyPreview(*this, [this] { ComGo_Click(); });
-    enter->watchAll();
+    new EnterKeyPreview(*this, [this] { ComGo_Click(); });
 }
 
 void FormInput1::startUp(const RandomSource& random) {
-    selectOption(*control<QRadioButton>("OptLan(0)"));
+    languages_->select(0);
     for (Field f : {reference(W), upperTolerance(W), lowerTolerance(W)}) {
         setTextColor(*field(f), FieldRed);
     }
-    setCheckValue(*check1_, true);
-    field(Field::Error)->setText(startupHint(hintIndex(random())));
+    check1_->setChecked(true);
+    Check1_Click();
+    setText(Field::Error, startupHint(hintIndex(random())).toStdString());
     timer_->start();
 
     QLineEdit* first = field(Field::MN);
@@ -164,6 +170,35 @@ void FormInput1::ComGo_Click() {
         setText(Field::Error, CalculationFailedMessage);
     }
     computing_ = false;
+}
+
+// The row of the selected OptS button becomes the input row: its three fields enabled and red, the
+// other rows disabled and black. A placeholder in the input row becomes "0", so that a row the last
+// run could not fill is a valid input, and the focus goes to its reference value.
+void FormInput1::SelectReference() {
+    const int k = references_->selectedIndex();
+    if (k < 0) {
+        return;
+    }
+    using Column = Field (*)(int);
+    constexpr Column columns[] = {reference, upperTolerance, lowerTolerance};
+    for (Column column : columns) {
+        for (Quantity q : Quantities) {
+            field(column(q))->setEnabled(q == k);
+        }
+    }
+    for (Column column : columns) {
+        for (Quantity q : Quantities) {
+            setTextColor(*field(column(q)), q == k ? FieldRed : FieldBlack);
+        }
+    }
+    for (Column column : columns) {
+        QLineEdit* input = field(column(k));
+        if (input->text() == QLatin1String(Placeholder)) {
+            input->setText(QStringLiteral("0"));
+        }
+    }
+    field(reference(k))->setFocus(Qt::OtherFocusReason);
 }
 
 void FormInput1::Check1_Click() {

@@ -49,6 +49,7 @@ private:
     void startUp(const RandomSource& random);
 
     void ComGo_Click();
+    void SelectReference();
     void Check1_Click();
     void Check3_Click();
     void TimerPicgear_Timer();

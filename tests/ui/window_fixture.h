@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace tamrel::test {
@@ -58,20 +59,33 @@ protected:
         settle();
     }
 
-    template <class Control> Control* control(const QString& name) const {
+    template <class Control = QWidget> Control* control(const QString& name) const {
         auto* found = window_->findChild<Control*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    QLineEdit* lineEdit(const std::string& name) const {
-        return control<QLineEdit>(QString::fromStdString(name));
-    }
-    QLineEdit* lineEdit(Field f) const { return lineEdit(std::string(fieldName(f))); }
+    QLineEdit* lineEdit(const QString& name) const { return control<QLineEdit>(name); }
+    QLineEdit* lineEdit(Field f) const { return lineEdit(QString::fromLatin1(fieldName(f))); }
     PicGear* picture() const { return control<PicGear>("PicGEAR"); }
+    // Nothing drawn: every pixel has the colour of the first.
     bool pictureIsBlank() const {
         QImage blank(picture()->image().size(), picture()->image().format());
-        blank.fill(picture()->palette().color(QPalette::Window));
+        blank.fill(picture()->image().pixel(0, 0));
         return picture()->image() == blank;
+    }
+    // How many pixels of the colour lie between two radii about the origin of the user coordinates.
+    int pixelsBetween(double low, double high, QRgb colour) const {
+        const UserScale s = picture()->userScale();
+        const QImage& image = picture()->image();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const double r = std::hypot(s.left + (x + 0.5) * s.width / image.width(),
+                                            s.top + (y + 0.5) * s.height / image.height());
+                count += image.pixel(x, y) == colour && r >= low && r <= high ? 1 : 0;
+            }
+        }
+        return count;
     }
     static QString focusedName() {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none";
@@ -107,5 +121,8 @@ protected:
 private:
     QTimer watchdog_;
 };
+
+inline const QRgb Blue = qRgb(0, 0, 255);
+inline const QRgb Black = qRgb(0, 0, 0);
 
 }  // namespace tamrel::test
