@@ -7,7 +7,7 @@ CMAKE_FLAGS += -DTAMREL_WERROR=ON
 endif
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run test-sanitize fuzz bench package screenshot format clean
+.PHONY: all deps configure build test soak run test-sanitize fuzz bench package screenshot format clean
 
 all: build
 
@@ -21,7 +21,11 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE soak
+
+# 20 000 ticks of random use of the window, with its resident memory watched.
+soak: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L soak
 
 run: build
 	$(BUILD_DIR)/app/tamrel
