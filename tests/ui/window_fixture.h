@@ -68,7 +68,7 @@ protected:
     PicGear* picture() const { return control<PicGear>("PicGEAR"); }
     bool pictureIsBlank() const {
         QImage blank(picture()->image().size(), picture()->image().format());
-        blank.fill(picture()->palette().color(QPalette::Window));
+        blank.fill(picture()->background());
         return picture()->image() == blank;
     }
     static QString focusedName() {
