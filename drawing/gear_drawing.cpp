@@ -50,8 +50,8 @@ Flank MatMul(const Flank& a, const Rotation& b) {
 
 // dOuter is the larger of the two diameters, dInner the other.
 struct Diameters {
-    double outer = 0;
-    double inner = 0;
+    double outer;
+    double inner;
 };
 
 std::optional<Diameters> readDiameters(std::string_view tipText, std::string_view rootText,

@@ -30,15 +30,16 @@ bool keepsExtent(float before, float after) {
 
 // Whether the view with these extents stays usable after a zoom: neither collapsed nor turned
 // over, and, once a view is fitted, within ZoomLimit of it either way.
-bool zoomAllowed(const UserScale& before, const UserScale& fitted, float width, float height) {
+bool zoomAllowed(const UserScale& before, const std::optional<UserScale>& fitted, float width,
+                 float height) {
     if (!keepsExtent(before.width, width) || !keepsExtent(before.height, height)) {
         return false;
     }
-    if (fitted.width == 0 || fitted.height == 0) {
+    if (!fitted) {
         return true;
     }
-    const double w = std::fabs(static_cast<double>(width) / fitted.width);
-    const double h = std::fabs(static_cast<double>(height) / fitted.height);
+    const double w = std::fabs(static_cast<double>(width) / fitted->width);
+    const double h = std::fabs(static_cast<double>(height) / fitted->height);
     return w >= 1 / ZoomLimit && w <= ZoomLimit && h >= 1 / ZoomLimit && h <= ZoomLimit;
 }
 
@@ -102,8 +103,8 @@ void dragZoom(Canvas& canvas, ViewState& view, float y) {
 }  // namespace
 
 void fitView(Canvas& canvas, ViewState& view, float x1, float y1, float x2, float y2) {
-    view.fitted = {x1, y1, x2 - x1, y2 - y1};
-    canvas.setUserScale(view.fitted);
+    view.fitted = UserScale{x1, y1, x2 - x1, y2 - y1};
+    canvas.setUserScale(*view.fitted);
 }
 
 void onPictureMouseDown(ViewState& view, float x, float y) {
@@ -139,8 +140,8 @@ void onPictureWheel(Canvas& canvas, const ViewState& view, float x, float y, int
 }
 
 void onPictureDoubleClick(Canvas& canvas, const ViewState& view) {
-    if (view.fitted.width != 0 && view.fitted.height != 0) {
-        canvas.setUserScale(view.fitted);
+    if (view.fitted) {
+        canvas.setUserScale(*view.fitted);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "conversion/program_state.h"
 #include "drawing/canvas.h"
 
+#include <optional>
 #include <string_view>
 
 namespace tamrel {
@@ -12,11 +13,11 @@ namespace tamrel {
 enum MouseButtonBits : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 
 // The pointer position in user coordinates at the last button press (lastY also follows the
-// drag zoom), and the view the last successful compute run fitted (all 0 before one).
+// drag zoom), and the view the last successful compute run fitted.
 struct ViewState {
     float lastX = 0;
     float lastY = 0;
-    UserScale fitted;
+    std::optional<UserScale> fitted;
 };
 
 // The compute run's fit: sets the coordinate system from its corners and remembers it.

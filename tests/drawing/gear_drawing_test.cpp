@@ -137,6 +137,8 @@ TEST(DrawGear, DrawsTheRecordedCallSequences) {
          0xb0a21209a1ae4321ULL},
         {"500 teeth", gearOf(1, 0, 500, 0, "502", "497.5"), 0.7f, flankRow(2 * 500, 0),
          0xf192a588da3edb58ULL},
+        {"base circle below 1 mm", gearOf(0.01, 0, 59, 0, "0.61", "0.565"), 0, d59,
+         0x975126ab12b62a4cULL},
         {"largest", largest(), 0, d59, 0x68b7966b92c14f1dULL},
         {"most teeth", gearOf(3.175, 15, 32767, -0.1445, "107710.6227", "107696.3352"), 0.75f,
          flankRow(2 * 32767, 0), 0x0f58ee18ad2c0d87ULL},

@@ -96,6 +96,7 @@ TEST(View, RefusesZoomsThatCollapseFlipOrLeaveSinglePrecision) {
         {"far negative factor", DefaultView, RightButton, -1e30f},
         {"width lost to rounding", {1e6f, 0, 1, -1}, RightButton, -0.4999999f},
         {"beyond single precision", {-3e38f, 3e38f, 6e37f, -6e37f}, RightButton, 3e38f},
+        {"left edge beyond single precision", {3e38f, 0, 3e38f, -1}, RightButton, -0.2f},
         {"no button", DefaultView, 0, 50},
         {"middle button", DefaultView, MiddleButton, 50},
         {"left and right", DefaultView, LeftButton | RightButton, 50},
