@@ -4,9 +4,10 @@
 #include "geometry/angles.h"
 #include "geometry/calculation_error.h"
 
+#include <array>
 #include <cfloat>
 #include <cmath>
-#include <stdexcept>
+#include <optional>
 
 namespace tamrel {
 
@@ -20,41 +21,89 @@ constexpr double FullTurn = 6.28318530717958;
 // rounding, keeps each one a finite float.
 constexpr double CoordinateLimit = static_cast<double>(FLT_MAX) * (1 - 1e-6);
 
-using FlankMatrix = FixedMatrix<FlankPoints, 3>;
+constexpr int FlankPoints = 20;
+
+// A row of three doubles. A point row holds x, y and the homogeneous 1.
+using Row = std::array<double, 3>;
+using Flank = std::array<Row, FlankPoints>;
+using Rotation = std::array<Row, 3>;
+
+// The matrix that turns a point row (x, y, 1) by t radians anticlockwise (y upwards).
+Rotation RotMatrix(double t) {
+    return {{{std::cos(t), std::sin(t), 0}, {-std::sin(t), std::cos(t), 0}, {0, 0, 1}}};
+}
+
+// The product a x b, each entry accumulated from 0 in the order k = 0, 1, 2.
+Flank MatMul(const Flank& a, const Rotation& b) {
+    Flank c;
+    for (int i = 0; i < FlankPoints; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            double sum = 0;
+            for (int k = 0; k < 3; ++k) {
+                sum = sum + a[i][k] * b[k][j];
+            }
+            c[i][j] = sum;
+        }
+    }
+    return c;
+}
+
+// dOuter is the larger of the two diameters, dInner the other.
+struct Diameters {
+    double outer;
+    double inner;
+};
+
+std::optional<Diameters> readDiameters(std::string_view tipText, std::string_view rootText,
+                                       const NumberLocale& locale) {
+    const std::optional<double> dkg = parseNumber(tipText, locale);
+    const std::optional<double> drg = parseNumber(rootText, locale);
+    if (!dkg || !drg || !(*dkg > 0) || !(*drg > 0)) {
+        return std::nullopt;
+    }
+    if (*drg < *dkg) {
+        return Diameters{*dkg, *drg};
+    }
+    return Diameters{*drg, *dkg};
+}
 
 // Everything the drawing of one gear needs, computed and checked before the first drawing call.
 struct GearPlan {
-    GearDiameters diameters;
+    Diameters diameters;
     double referenceRadius = 0;
-    FlankMatrix flankA;
-    FlankMatrix flankB;
+    Flank flankA;
+    Flank flankB;
 };
 
-bool withinLimit(double radius) {
-    return std::fabs(radius) <= CoordinateLimit;
-}
-
-template <int Rows, int Columns> bool allFinite(const FixedMatrix<Rows, Columns>& m) {
-    for (int i = 0; i < Rows; ++i) {
-        for (int j = 0; j < Columns; ++j) {
-            if (!std::isfinite(m(i, j))) {
-                return false;
-            }
-        }
+// Flank A from the base circle to dOuter in equal steps of diameter; flank B its mirror image,
+// turned clockwise by the angular thickness of a tooth on the base circle. Throws
+// CalculationError when ARCCOS or INV fail.
+void buildFlanks(GearPlan& plan, double db, double alphaT, std::int16_t zAbs, double xt) {
+    const double dOuter = plan.diameters.outer;
+    Flank flankB;
+    for (int i = 0; i < FlankPoints; ++i) {
+        const double d = (dOuter - db) * i / 19 + db;
+        const double t = INV(ARCCOS(db / d));
+        plan.flankA[i] = {std::sin(t) * d / 2, std::cos(t) * d / 2, 1};
+        flankB[i] = {-(std::sin(t) * d / 2), std::cos(t) * d / 2, 1};
     }
-    return true;
+    const double baseToothAngle = (4 * xt * std::tan(alphaT) + PI) / zAbs + 2 * INV(alphaT);
+    if (!std::isfinite(baseToothAngle)) {
+        throw CalculationError("base tooth angle out of range");
+    }
+    plan.flankB = MatMul(flankB, RotMatrix(-baseToothAngle));
 }
 
 // The flanks and radii of a drawable gear, or nothing when some coordinate would not be a finite
 // float: circle points lie within their radius; flank points within dOuter / 2, and turning them
 // by a finite angle keeps them there.
 std::optional<GearPlan> planGear(double db, double alphaT, std::int16_t zAbs, double xt,
-                                 const GearDiameters& diameters, float rotationAngle) {
+                                 const Diameters& diameters, float rotationAngle) {
     GearPlan plan;
     plan.diameters = diameters;
     plan.referenceRadius = db / std::cos(alphaT) / 2;
     for (double radius : {db / 2, plan.referenceRadius, diameters.outer / 2, diameters.inner / 2}) {
-        if (!withinLimit(radius)) {
+        if (!(std::fabs(radius) <= CoordinateLimit)) {
             return std::nullopt;
         }
     }
@@ -62,48 +111,47 @@ std::optional<GearPlan> planGear(double db, double alphaT, std::int16_t zAbs, do
         return std::nullopt;
     }
     try {
-        const ToothFlanks flanks = BuildToothFlanks(db, alphaT, zAbs, xt, diameters.outer);
-        if (!std::isfinite(flanks.baseToothAngle)) {
-            return std::nullopt;
-        }
-        plan.flankA = ToFixed<FlankPoints, 3>(flanks.flankA);
-        plan.flankB = ToFixed<FlankPoints, 3>(flanks.flankB);
+        buildFlanks(plan, db, alphaT, zAbs, xt);
     } catch (const CalculationError&) {
-        return std::nullopt;
-    }
-    if (!allFinite(plan.flankA) || !allFinite(plan.flankB)) {
         return std::nullopt;
     }
     return plan;
 }
 
-// DrawPolyline for a turned flank whose coordinates planGear has already checked.
-void drawFlank(Canvas& canvas, const FlankMatrix& points) {
-    canvas.plotPoint(static_cast<float>(points(0, 0)), static_cast<float>(points(0, 1)));
-    for (int i = 1; i < FlankPoints; ++i) {
-        canvas.lineTo(static_cast<float>(points(i, 0)), static_cast<float>(points(i, 1)));
+// Plots (x0, y0 + r), then draws 360 lines clockwise from the top (y upwards).
+void drawCircle(Canvas& canvas, double x0, double y0, double r) {
+    canvas.plotPoint(static_cast<float>(x0), static_cast<float>(y0 + r));
+    for (int c = 1; c <= 360; ++c) {
+        const double u = FullTurn / 360 * c;
+        canvas.lineTo(static_cast<float>(std::sin(u) * r + x0),
+                      static_cast<float>(std::cos(u) * r + y0));
     }
 }
 
-// Steps 7 and 8: the four circles and the centre point.
-void drawCirclesAndCentre(Canvas& canvas, double db, const GearPlan& plan) {
-    DrawCircle(canvas, 0, 0, db / 2);
-    DrawCircle(canvas, 0, 0, plan.referenceRadius);
-    canvas.setPenColor(Blue);
-    DrawCircle(canvas, 0, 0, plan.diameters.outer / 2);
-    DrawCircle(canvas, 0, 0, plan.diameters.inner / 2);
-    canvas.setPenColor(Black);
-
-    const std::array<double, 2> centre = {0, 0};
-    DrawPoint(canvas, centre);
+// The polyline through the rows of a flank; column 2 is not used.
+void drawFlank(Canvas& canvas, const Flank& points) {
+    canvas.plotPoint(static_cast<float>(points[0][0]), static_cast<float>(points[0][1]));
+    for (int i = 1; i < FlankPoints; ++i) {
+        canvas.lineTo(static_cast<float>(points[i][0]), static_cast<float>(points[i][1]));
+    }
 }
 
-// Step 9: both flanks of every tooth. Both flanks of a tooth turn by the same angle, so one
-// rotation matrix serves the two products.
+void drawCirclesAndCentre(Canvas& canvas, double db, const GearPlan& plan) {
+    drawCircle(canvas, 0, 0, db / 2);
+    drawCircle(canvas, 0, 0, plan.referenceRadius);
+    canvas.setPenColor(Blue);
+    drawCircle(canvas, 0, 0, plan.diameters.outer / 2);
+    drawCircle(canvas, 0, 0, plan.diameters.inner / 2);
+    canvas.setPenColor(Black);
+    canvas.plotPoint(0, 0);
+}
+
+// Both flanks of every tooth, tooth i turned i pitches clockwise. Both flanks of a tooth turn by
+// the same angle, so one rotation matrix serves the two products.
 void drawTeeth(Canvas& canvas, std::int16_t zAbs, const GearPlan& plan, float rotationAngle) {
     for (std::int16_t i = 0; i < zAbs; ++i) {
         const double angle = (-FullTurn / zAbs) * i - rotationAngle;
-        const Matrix3x3 turn = RotMatrix3x3(angle);
+        const Rotation turn = RotMatrix(angle);
         drawFlank(canvas, MatMul(plan.flankA, turn));
         drawFlank(canvas, MatMul(plan.flankB, turn));
     }
@@ -111,98 +159,17 @@ void drawTeeth(Canvas& canvas, std::int16_t zAbs, const GearPlan& plan, float ro
 
 }  // namespace
 
-std::optional<GearDiameters> ReadGearDiameters(std::string_view tipText, std::string_view rootText,
-                                               const NumberLocale& locale) {
-    if (!IsPositiveNumber(rootText, locale) || !IsPositiveNumber(tipText, locale)) {
-        return std::nullopt;
-    }
-    const std::optional<double> dkg = parseNumber(tipText, locale);
-    const std::optional<double> drg = parseNumber(rootText, locale);
-    if (!dkg || !drg) {
-        return std::nullopt;
-    }
-    if (*drg < *dkg) {
-        return GearDiameters{*dkg, *drg};
-    }
-    return GearDiameters{*drg, *dkg};
-}
-
-double BaseToothAngle(double alphaT, std::int16_t zAbs, double xt) {
-    return (4 * xt * std::tan(alphaT) + PI) / zAbs + 2 * INV(alphaT);
-}
-
-ToothFlanks BuildToothFlanks(double db, double alphaT, std::int16_t zAbs, double xt,
-                             double dOuter) {
-    ToothFlanks flanks;
-    flanks.flankA = Matrix(FlankPoints, 3);
-    Matrix flankB(FlankPoints, 3);
-    for (std::int16_t i = 0; i < FlankPoints; ++i) {
-        const double d = (dOuter - db) * i / 19 + db;
-        const double a = ARCCOS(db / d);
-        const double t = INV(a);
-        flanks.flankA(i, 0) = std::sin(t) * d / 2;
-        flanks.flankA(i, 1) = std::cos(t) * d / 2;
-        flanks.flankA(i, 2) = 1;
-        flankB(i, 0) = -(std::sin(t) * d / 2);
-        flankB(i, 1) = std::cos(t) * d / 2;
-        flankB(i, 2) = 1;
-    }
-    flanks.baseToothAngle = BaseToothAngle(alphaT, zAbs, xt);
-    flanks.flankB = MatMul(flankB, RotMatrix(-flanks.baseToothAngle));
-    return flanks;
-}
-
-float ToCanvasCoordinate(double value) {
-    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
-        throw CalculationError("drawing coordinate beyond single precision");
-    }
-    return static_cast<float>(value);
-}
-
-void DrawCircle(Canvas& canvas, double x0, double y0, double r) {
-    canvas.plotPoint(ToCanvasCoordinate(x0), ToCanvasCoordinate(y0 + r));
-    for (std::int16_t c = 1; c <= 360; ++c) {
-        const double u = FullTurn / 360 * c;
-        canvas.lineTo(ToCanvasCoordinate(std::sin(u) * r + x0),
-                      ToCanvasCoordinate(std::cos(u) * r + y0));
-    }
-}
-
-void DrawPoint(Canvas& canvas, const std::array<double, 2>& v) {
-    canvas.plotPoint(ToCanvasCoordinate(v[0]), ToCanvasCoordinate(v[1]));
-}
-
-void DrawPolyline(Canvas& canvas, const Matrix& points) {
-    if (points.rows() == 0) {
-        return;
-    }
-    if (points.columns() < 2) {
-        throw std::invalid_argument("DrawPolyline: a point matrix needs columns x and y");
-    }
-    canvas.plotPoint(ToCanvasCoordinate(points(0, 0)), ToCanvasCoordinate(points(0, 1)));
-    for (std::int16_t i = 1; i < points.rows(); ++i) {
-        canvas.lineTo(ToCanvasCoordinate(points(i, 0)), ToCanvasCoordinate(points(i, 1)));
-    }
-}
-
 void DrawGear(Canvas& canvas, double db, double alphaT, std::int16_t zAbs, double xt,
               std::string_view tipText, std::string_view rootText, float rotationAngle,
               const NumberLocale& locale) {
     canvas.clear();
 
-    const std::optional<GearDiameters> diameters = ReadGearDiameters(tipText, rootText, locale);
-    if (!diameters) {
+    const std::optional<Diameters> diameters = readDiameters(tipText, rootText, locale);
+    // A base diameter that is not positive (or NaN) has no flank construction, and without a
+    // tooth there is no pitch.
+    if (!diameters || !(db > 0) || zAbs < 1 || diameters->outer < db) {
         return;
     }
-    // A base diameter that is not positive (or NaN) has no flank construction,
-    // and without a tooth there is no pitch.
-    if (!(db > 0) || zAbs < 1) {
-        return;
-    }
-    if (diameters->outer < db) {
-        return;
-    }
-
     const std::optional<GearPlan> plan = planGear(db, alphaT, zAbs, xt, *diameters, rotationAngle);
     if (!plan) {
         return;  // the picture stays empty

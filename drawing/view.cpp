@@ -28,14 +28,40 @@ bool keepsExtent(float before, float after) {
     return before == 0 || (after != 0 && (after > 0) == (before > 0));
 }
 
-void pan(Canvas& canvas, const PointerState& pointer, float x, float y) {
+// Whether the view with these extents stays usable after a zoom: neither collapsed nor turned
+// over, and, once a view is fitted, within ZoomLimit of it either way.
+bool zoomAllowed(const UserScale& before, const std::optional<UserScale>& fitted, float width,
+                 float height) {
+    if (!keepsExtent(before.width, width) || !keepsExtent(before.height, height)) {
+        return false;
+    }
+    if (!fitted) {
+        return true;
+    }
+    const double w = std::fabs(static_cast<double>(width) / fitted->width);
+    const double h = std::fabs(static_cast<double>(height) / fitted->height);
+    return w >= 1 / ZoomLimit && w <= ZoomLimit && h >= 1 / ZoomLimit && h <= ZoomLimit;
+}
+
+// Sets the view from the corners (left, top) and (right, bottom) unless the zoom is refused.
+// The extents are checked as setCorners will form them in single precision.
+bool zoomTo(Canvas& canvas, const ViewState& view, float left, float top, float right,
+            float bottom) {
+    if (!zoomAllowed(canvas.userScale(), view.fitted, right - left, bottom - top)) {
+        return false;
+    }
+    canvas.setCorners(left, top, right, bottom);
+    return true;
+}
+
+void pan(Canvas& canvas, const ViewState& view, float x, float y) {
     const UserScale scale = canvas.userScale();
     const std::optional<float> left =
         toScaleValue(static_cast<double>(scale.left) -
-                     (static_cast<double>(x) - static_cast<double>(pointer.lastX)));
+                     (static_cast<double>(x) - static_cast<double>(view.lastX)));
     const std::optional<float> top =
         toScaleValue(static_cast<double>(scale.top) -
-                     (static_cast<double>(y) - static_cast<double>(pointer.lastY)));
+                     (static_cast<double>(y) - static_cast<double>(view.lastY)));
     if (!left || !top) {
         return;  // a shift beyond single precision is refused
     }
@@ -45,22 +71,22 @@ void pan(Canvas& canvas, const PointerState& pointer, float x, float y) {
     canvas.setUserScale(moved);
 }
 
-void zoom(Canvas& canvas, PointerState& pointer, float y) {
+// Zooms about the centre of the view by the vertical movement: both extents are multiplied by
+// f = 1 - 2 dy / SH.
+void dragZoom(Canvas& canvas, ViewState& view, float y) {
     const UserScale scale = canvas.userScale();
     const double sl = scale.left;
     const double st = scale.top;
     const double sw = scale.width;
     const double sh = scale.height;
-    const double dy = static_cast<double>(y) - static_cast<double>(pointer.lastY);
+    const double dy = static_cast<double>(y) - static_cast<double>(view.lastY);
 
-    // The factor both extents are multiplied by. A step that would collapse or turn over the view
-    // (f zero or negative, or no factor at all when the height is 0) is refused: the view and the
-    // pointer state stay exactly as they were.
+    // A step that would collapse or turn over the view (f zero or negative, or no factor at all
+    // when the height is 0) is refused: the view and the pointer state stay as they were.
     const double f = 1 - 2 * dy / sh;
     if (!(f > 0) || !std::isfinite(f)) {
         return;
     }
-
     const std::optional<float> left1 = toScaleValue(sl + dy * (sw / sh));
     const std::optional<float> top1 = toScaleValue(st + dy);
     if (!left1 || !top1) {
@@ -69,31 +95,53 @@ void zoom(Canvas& canvas, PointerState& pointer, float y) {
     const std::optional<float> right =
         toScaleValue(static_cast<double>(*left1) + sw - 2 * dy * (sw / sh));
     const std::optional<float> bottom = toScaleValue(static_cast<double>(*top1) + sh - 2 * dy);
-    if (!right || !bottom) {
-        return;
+    if (right && bottom && zoomTo(canvas, view, *left1, *top1, *right, *bottom)) {
+        view.lastY = y;
     }
-    // The extents as setCorners will form them in single precision: refuse a step after which
-    // rounding would leave the view without width or height, or turned over.
-    if (!keepsExtent(scale.width, *right - *left1) || !keepsExtent(scale.height, *bottom - *top1)) {
-        return;
-    }
-
-    canvas.setCorners(*left1, *top1, *right, *bottom);
-    pointer.lastY = y;
 }
 
 }  // namespace
 
-void onPictureMouseDown(PointerState& pointer, float x, float y) {
-    pointer.lastX = x;
-    pointer.lastY = y;
+void fitView(Canvas& canvas, ViewState& view, float x1, float y1, float x2, float y2) {
+    view.fitted = UserScale{x1, y1, x2 - x1, y2 - y1};
+    canvas.setUserScale(*view.fitted);
 }
 
-void onPictureMouseMove(Canvas& canvas, PointerState& pointer, int buttons, float x, float y) {
+void onPictureMouseDown(ViewState& view, float x, float y) {
+    view.lastX = x;
+    view.lastY = y;
+}
+
+void onPictureMouseMove(Canvas& canvas, ViewState& view, int buttons, float x, float y) {
     if (buttons == LeftButton) {
-        pan(canvas, pointer, x, y);
+        pan(canvas, view, x, y);
     } else if (buttons == RightButton) {
-        zoom(canvas, pointer, y);
+        dragZoom(canvas, view, y);
+    }
+}
+
+void onPictureWheel(Canvas& canvas, const ViewState& view, float x, float y, int angleDelta) {
+    if (angleDelta == 0) {
+        return;
+    }
+    const UserScale s = canvas.userScale();
+    const double f = std::pow(1.2, -angleDelta / 120.0);
+    // The point under the pointer keeps its place: its distances to the edges scale by f.
+    const std::optional<float> left = toScaleValue(x - (x - static_cast<double>(s.left)) * f);
+    const std::optional<float> top = toScaleValue(y - (y - static_cast<double>(s.top)) * f);
+    if (!left || !top) {
+        return;
+    }
+    const std::optional<float> right = toScaleValue(*left + s.width * f);
+    const std::optional<float> bottom = toScaleValue(*top + s.height * f);
+    if (right && bottom) {
+        zoomTo(canvas, view, *left, *top, *right, *bottom);
+    }
+}
+
+void onPictureDoubleClick(Canvas& canvas, const ViewState& view) {
+    if (view.fitted) {
+        canvas.setUserScale(*view.fitted);
     }
 }
 

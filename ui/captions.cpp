@@ -54,6 +54,14 @@ constexpr std::array<const char*, 3> fixedHints{{
     "内齿轮时齿数请输入负值。",
     "拖动鼠标左键平移图像，拖动鼠标右键放缩图像。",
 }};
+
+// The tooltip of the picture PicGEAR: how to pan, zoom and fit.
+constexpr std::array<const char*, LanguageCount> pictureTips{{
+    "拖动鼠标左键平移图像；拖动鼠标右键或转动滚轮放缩图像；双击恢复原来的大小。",
+    "Drag with the left button to pan; drag with the right button or turn the wheel to zoom; "
+    "double-click to fit the gear again.",
+    "左ボタンのドラッグで移動、右ボタンのドラッグまたはホイールで拡大縮小、ダブルクリックで元の大きさに戻します。",
+}};
 // clang-format on
 
 void setCaption(QWidget& control, const QString& text) {
@@ -95,6 +103,9 @@ void ApplyLanguage(QWidget& window, int index) {
         } else if (auto* control = window.findChild<QWidget*>(name)) {
             setCaption(*control, QString::fromUtf8(row.texts[index]));
         }
+    }
+    if (auto* picture = window.findChild<QWidget*>(QStringLiteral("PicGEAR"))) {
+        picture->setToolTip(QString::fromUtf8(pictureTips[index]));
     }
 }
 

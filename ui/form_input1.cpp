@@ -121,10 +121,15 @@ void FormInput1::connectControls() {
     connect(check3_, &QCheckBox::clicked, this, &FormInput1::Check3_Click);
     connect(timer_, &QTimer::timeout, this, &FormInput1::TimerPicgear_Timer);
     connect(picGear_, &PicGear::mousePressed, this,
-            [this](int, float x, float y) { onPictureMouseDown(pointer_, x, y); });
+            [this](int, float x, float y) { onPictureMouseDown(view_, x, y); });
     connect(picGear_, &PicGear::mouseMoved, this, [this](int buttons, float x, float y) {
-        onPictureMouseMove(*picGear_, pointer_, buttons, x, y);
+        onPictureMouseMove(*picGear_, view_, buttons, x, y);
     });
+    connect(picGear_, &PicGear::wheelTurned, this, [this](float x, float y, int angleDelta) {
+        onPictureWheel(*picGear_, view_, x, y, angleDelta);
+    });
+    connect(picGear_, &PicGear::doubleClicked, this,
+            [this] { onPictureDoubleClick(*picGear_, view_); });
 }
 
 void FormInput1::watchFields() {
@@ -264,7 +269,7 @@ double FormInput1::pictureOuterHeight() const {
 }
 
 void FormInput1::setPictureCoordinates(float x1, float y1, float x2, float y2) {
-    picGear_->setCorners(x1, y1, x2, y2);
+    fitView(*picGear_, view_, x1, y1, x2, y2);
 }
 
 }  // namespace tamrel

@@ -59,7 +59,7 @@ private:
 
     ComputeRun compute_;
     ProgramState state_;
-    PointerState pointer_;
+    ViewState view_;
     NumberLocale locale_;
     std::array<QLineEdit*, FieldCount> fields_{};
     PicGear* picGear_ = nullptr;

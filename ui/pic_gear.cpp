@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <qdrawutil.h>
 
 namespace tamrel {
@@ -40,7 +41,10 @@ PicGear::PicGear(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     // Moves without a button still report, as the window expects from a picture box.
     setMouseTracking(true);
-    raster_.setPen(pixelOf(palette().color(QPalette::WindowText)));
+    // The first drawing's base and reference circles take the window-text colour; on the white
+    // that replaces a dark background, black.
+    const bool dark = palette().color(QPalette::Base).lightness() < 128;
+    raster_.setPen(pixelOf(dark ? QColor(Qt::black) : palette().color(QPalette::WindowText)));
     resize(PlacedWidth, PlacedHeight);
     fitImageToWidget();
 }
@@ -53,14 +57,22 @@ QRect PicGear::innerRect() const {
     return rect().adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth);
 }
 
-// Keeps the image the size of the inner area; before anyone sets a scale, the user system is
-// the pixel grid of that area.
+QColor PicGear::background() const {
+    const QColor base = palette().color(QPalette::Base);
+    return base.lightness() < 128 ? QColor(Qt::white) : base;
+}
+
+// Keeps the image the size of the inner area in device pixels; before anyone sets a scale, the
+// user system is the logical pixel grid of that area.
 void PicGear::fitImageToWidget() {
     const QSize size = innerRect().size().expandedTo({0, 0});
-    if (!image_.isNull() && image_.size() == size)
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = (QSizeF(size) * ratio).toSize();
+    if (!image_.isNull() && image_.size() == device && image_.devicePixelRatio() == ratio)
         return;
-    QImage resized(size, QImage::Format_RGB32);
-    resized.fill(palette().color(QPalette::Window));
+    QImage resized(device, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
+    resized.fill(background());
     if (!image_.isNull() && !resized.isNull()) {
         QPainter painter(&resized);
         painter.drawImage(0, 0, image_);
@@ -84,11 +96,12 @@ inline void PicGear::locate(PixelRaster::Point& p, float x, float y) const {
 }
 
 QPointF PicGear::toUser(const QPointF& widgetPos) const {
-    const QPointF device = widgetPos - innerRect().topLeft();
-    if (image_.isNull())
+    const QRect inner = innerRect();
+    const QPointF local = widgetPos - inner.topLeft();
+    if (inner.isEmpty())
         return {scale_.left, scale_.top};
-    return {scale_.left + device.x() * scale_.width / image_.width(),
-            scale_.top + device.y() * scale_.height / image_.height()};
+    return {scale_.left + local.x() * scale_.width / inner.width(),
+            scale_.top + local.y() * scale_.height / inner.height()};
 }
 
 UserScale PicGear::userScale() const {
@@ -106,7 +119,7 @@ void PicGear::setUserScale(const UserScale& scale) {
 // The pen stays.
 void PicGear::clear() {
     fitImageToWidget();
-    image_.fill(palette().color(QPalette::Window));
+    image_.fill(background());
     raster_.forgetPixels();
     moveCurrent(0, 0);
     changed();
@@ -178,6 +191,18 @@ void PicGear::mousePressEvent(QMouseEvent* event) {
 void PicGear::mouseMoveEvent(QMouseEvent* event) {
     const QPointF user = toUser(event->position());
     emit mouseMoved(buttonBits(event->buttons()), float(user.x()), float(user.y()));
+}
+
+void PicGear::mouseDoubleClickEvent(QMouseEvent* event) {
+    QWidget::mouseDoubleClickEvent(event);  // still a press
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void PicGear::wheelEvent(QWheelEvent* event) {
+    const QPointF user = toUser(event->position());
+    emit wheelTurned(float(user.x()), float(user.y()), event->angleDelta().y());
+    event->accept();
 }
 
 }  // namespace tamrel

@@ -9,10 +9,11 @@
 
 namespace tamrel {
 
-// The picture area PicGEAR: a sunken panel whose inner area holds an off-screen image that the
-// gear is drawn into in the user coordinate system. Every timer tick redraws the whole gear, up
-// to 1.3 million segments, so points and lines go straight into the image's pixels (see
-// PixelRaster) with no painter per call; the widget shows the image at its next paint.
+// The picture area PicGEAR: a sunken panel whose inner area holds an off-screen image, at the
+// screen's device pixel ratio, that the gear is drawn into in the user coordinate system. Every
+// timer tick redraws the whole gear, up to 1.3 million segments, so points and lines go straight
+// into the image's pixels (see PixelRaster) with no painter per call; the widget shows the image at
+// its next paint.
 class PicGear : public QWidget, public Canvas {
     Q_OBJECT
 public:
@@ -25,8 +26,10 @@ public:
     UserScale userScale() const override;
     void setUserScale(const UserScale& scale) override;
 
-    // The picture as the widget shows it.
+    // The picture as the widget shows it, in device pixels.
     const QImage& image() const;
+    // The palette's Base colour; white when that is dark, so that black lines stay visible.
+    QColor background() const;
 
     QSize sizeHint() const override;
 
@@ -34,12 +37,17 @@ signals:
     // Button bits: 1 left, 2 right, 4 middle. The position is in user coordinates.
     void mousePressed(int buttonBits, float x, float y);
     void mouseMoved(int buttonBits, float x, float y);
+    // The wheel turned by angleDelta eighths of a degree (120 a notch) over the user point (x, y).
+    void wheelTurned(float x, float y, int angleDelta);
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QRect innerRect() const;

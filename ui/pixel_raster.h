@@ -46,7 +46,6 @@ public:
 
     void fitToImage();
     void setPen(QRgb pixel) { pen_ = pixel; }
-    QRgb pen() const { return pen_; }
     // The image's pixels are looked up again before the next drawing: call it whenever the image
     // may have been copied (a write then detaches the copy) or refilled.
     void forgetPixels() { pixels_ = nullptr; }

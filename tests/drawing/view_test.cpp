@@ -1,7 +1,7 @@
 #include "drawing/view.h"
 
 #include "drawing/gear_drawing.h"
-#include "recording_canvas.h"
+#include "test_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -10,211 +10,186 @@
 namespace tamrel {
 namespace {
 
-using test::RecordingCanvas;
-using Kind = RecordingCanvas::Kind;
-
-const NumberLocale Dot{"."};
+using test::TestCanvas;
 
 // The view a compute run fits to the default gear: scale height -232, centred on the gear; the
 // width follows a 5:4 picture area.
 const UserScale DefaultView{-145.0f, 116.0f, 290.0f, -232.0f};
 
-void expectSameScale(const UserScale& a, const UserScale& b) {
-    EXPECT_EQ(a.left, b.left);
-    EXPECT_EQ(a.top, b.top);
-    EXPECT_EQ(a.width, b.width);
-    EXPECT_EQ(a.height, b.height);
+bool operator==(const UserScale& a, const UserScale& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
 }
 
-TEST(MouseDown, RemembersThePositionForEveryButton) {
-    PointerState pointer;
-    onPictureMouseDown(pointer, 10, 20);
-    EXPECT_EQ(pointer.lastX, 10.0f);
-    EXPECT_EQ(pointer.lastY, 20.0f);
-    onPictureMouseDown(pointer, -3.5f, 7.25f);
-    EXPECT_EQ(pointer.lastX, -3.5f);
-    EXPECT_EQ(pointer.lastY, 7.25f);
+// A canvas showing the fitted default view, and the view state of that fit.
+struct Fitted {
+    TestCanvas canvas;
+    ViewState view;
+    Fitted() {
+        fitView(canvas, view, DefaultView.left, DefaultView.top,
+                DefaultView.left + DefaultView.width, DefaultView.top + DefaultView.height);
+    }
+};
+
+TEST(View, FitSetsTheCornersAndDoubleClickRestoresThemExactly) {
+    Fitted f;
+    EXPECT_TRUE(f.canvas.scale == DefaultView);
+    onPictureMouseDown(f.view, 10, 20);
+    onPictureMouseMove(f.canvas, f.view, LeftButton, 15, 18);
+    onPictureMouseMove(f.canvas, f.view, RightButton, 15, 31.3f);
+    onPictureWheel(f.canvas, f.view, 3.7f, -8.1f, 360);
+    EXPECT_FALSE(f.canvas.scale == DefaultView);
+    onPictureDoubleClick(f.canvas, f.view);
+    EXPECT_TRUE(f.canvas.scale == DefaultView);
+
+    // Before any fit a double click changes nothing.
+    TestCanvas unfitted;
+    unfitted.scale = DefaultView;
+    onPictureDoubleClick(unfitted, ViewState{});
+    EXPECT_EQ(unfitted.scaleChanges, 0);
 }
 
-TEST(Pan, LeftDragMovesTheViewWithThePointer) {
-    RecordingCanvas canvas;
-    canvas.presetScale(DefaultView);
-    PointerState pointer;
-    onPictureMouseDown(pointer, 10, 20);
-    onPictureMouseMove(canvas, pointer, LeftButton, 15, 18);
-
-    const UserScale s = canvas.userScale();
-    EXPECT_EQ(s.left, DefaultView.left - 5);
-    EXPECT_EQ(s.top, DefaultView.top + 2);
-    EXPECT_EQ(s.width, DefaultView.width);
-    EXPECT_EQ(s.height, DefaultView.height);
+TEST(View, LeftDragPansWithThePointer) {
+    Fitted f;
+    onPictureMouseDown(f.view, 10, 20);
+    onPictureMouseMove(f.canvas, f.view, LeftButton, 15, 18);
+    EXPECT_TRUE(f.canvas.scale == (UserScale{-150, 118, 290, -232}));
     // The pointer state stays: the next move measures only the new movement.
-    EXPECT_EQ(pointer.lastX, 10.0f);
-    EXPECT_EQ(pointer.lastY, 20.0f);
-    // Pan draws nothing.
-    EXPECT_EQ(canvas.count(Kind::Scale), canvas.calls.size());
+    EXPECT_EQ(f.view.lastX, 10.0f);
+    EXPECT_EQ(f.view.lastY, 20.0f);
+    EXPECT_TRUE(f.canvas.calls.empty());
 }
 
-// A step of a fiftieth of the view height up widens the view by a tenth, down narrows it.
-TEST(Zoom, AFiftiethOfTheHeightScalesTheViewByATenthAboutItsCentre) {
+// A step of a fiftieth of the view height up widens the view by a tenth about its centre, down
+// narrows it; the corners follow the design's single-precision formulas.
+TEST(View, RightDragZoomsAboutTheCentreByTheVerticalMovement) {
     for (const auto& [dy, factor] : {std::pair{11.6f, 1.1}, std::pair{-11.6f, 0.9}}) {
-        RecordingCanvas canvas;
-        canvas.presetScale(DefaultView);
-        PointerState pointer;
-        onPictureMouseDown(pointer, 4, 0);
-        onPictureMouseMove(canvas, pointer, RightButton, 100, dy);
-
-        const UserScale s = canvas.userScale();
+        Fitted f;
+        onPictureMouseDown(f.view, 4, 1.25f);
+        onPictureMouseMove(f.canvas, f.view, RightButton, 100, 1.25f + dy);
+        const UserScale s = f.canvas.scale;
         EXPECT_NEAR(s.width, 290.0 * factor, 1e-4);
         EXPECT_NEAR(s.height, -232.0 * factor, 1e-4);
-        EXPECT_NEAR(s.left + s.width / 2, 0.0, 1e-4);
-        EXPECT_NEAR(s.top + s.height / 2, 0.0, 1e-4);
-        EXPECT_EQ(pointer.lastY, dy);
-        EXPECT_EQ(pointer.lastX, 4.0f);  // horizontal movement does nothing
+        const double ddy = double(1.25f + dy) - 1.25;
+        const float left = float(-145.0 + ddy * (290.0 / -232.0));
+        const float top = float(116.0 + ddy);
+        EXPECT_EQ(s.left, left);
+        EXPECT_EQ(s.top, top);
+        EXPECT_EQ(s.width, float(left + 290.0 - 2 * ddy * (290.0 / -232.0)) - left);
+        EXPECT_EQ(s.height, float(top - 232.0 - 2 * ddy) - top);
+        EXPECT_EQ(f.view.lastY, 1.25f + dy);
+        EXPECT_EQ(f.view.lastX, 4.0f);
     }
 }
 
-TEST(Zoom, FollowsTheCornerFormulas) {
-    RecordingCanvas canvas;
-    canvas.presetScale(DefaultView);
-    PointerState pointer{0, 1.25f};
-    onPictureMouseMove(canvas, pointer, RightButton, 0, 3.5f);
-    const double sl = DefaultView.left, st = DefaultView.top;
-    const double sw = DefaultView.width, sh = DefaultView.height;
-    const double dy = 3.5 - 1.25;
-    const float sl1 = static_cast<float>(sl + dy * (sw / sh));
-    const float st1 = static_cast<float>(st + dy);
-    const float x2 = static_cast<float>(sl1 + sw - 2 * dy * (sw / sh));
-    const float y2 = static_cast<float>(st1 + sh - 2 * dy);
-    const UserScale s = canvas.userScale();
-    EXPECT_EQ(s.left, sl1);
-    EXPECT_EQ(s.top, st1);
-    EXPECT_EQ(s.width, x2 - sl1);
-    EXPECT_EQ(s.height, y2 - st1);
-}
-
-TEST(Zoom, HorizontalMovementAloneChangesNothing) {
-    RecordingCanvas canvas;
-    canvas.presetScale(DefaultView);
-    PointerState pointer{0, 5};
-    onPictureMouseMove(canvas, pointer, RightButton, 77, 5);
-    expectSameScale(canvas.userScale(), DefaultView);
-}
-
-TEST(Zoom, AStepWithoutPositiveFactorIsRefused) {
-    // f = 1 - 2 dy / SH: dy = -116 gives f = 0, dy = -200 a negative f.
-    for (float y : {-116.0f, -200.0f, -1e30f}) {
-        RecordingCanvas canvas;
-        canvas.presetScale(DefaultView);
-        PointerState pointer{3, 0};
-        onPictureMouseMove(canvas, pointer, RightButton, 0, y);
-        SCOPED_TRACE(y);
-        expectSameScale(canvas.userScale(), DefaultView);
-        EXPECT_TRUE(canvas.calls.empty());
-        // lastY stays too: the refused move is ignored as a whole.
-        EXPECT_EQ(pointer.lastY, 0.0f);
-        EXPECT_EQ(pointer.lastX, 3.0f);
+// Refused steps leave the view and the pointer state exactly as they were.
+TEST(View, RefusesZoomsThatCollapseFlipOrLeaveSinglePrecision) {
+    struct Case {
+        const char* what;
+        UserScale scale;
+        int buttons;
+        float y;
+    };
+    const Case cases[] = {
+        {"horizontal movement alone", DefaultView, RightButton, 0},
+        {"factor 0", DefaultView, RightButton, -116},
+        {"negative factor", DefaultView, RightButton, -200},
+        {"far negative factor", DefaultView, RightButton, -1e30f},
+        {"width lost to rounding", {1e6f, 0, 1, -1}, RightButton, -0.4999999f},
+        {"beyond single precision", {-3e38f, 3e38f, 6e37f, -6e37f}, RightButton, 3e38f},
+        {"left edge beyond single precision", {3e38f, 0, 3e38f, -1}, RightButton, -0.2f},
+        {"no button", DefaultView, 0, 50},
+        {"middle button", DefaultView, MiddleButton, 50},
+        {"left and right", DefaultView, LeftButton | RightButton, 50},
+        {"right and middle", DefaultView, RightButton | MiddleButton, 50},
+    };
+    for (const Case& c : cases) {
+        TestCanvas canvas;
+        canvas.scale = c.scale;
+        ViewState view{3, 0, {}};
+        onPictureMouseMove(canvas, view, c.buttons, 77, c.y);
+        EXPECT_TRUE(canvas.scale == c.scale) << c.what;
+        EXPECT_EQ(view.lastX, 3.0f) << c.what;
+        EXPECT_EQ(view.lastY, 0.0f) << c.what;
     }
     // Just short of half the height is still applied.
-    RecordingCanvas canvas;
-    canvas.presetScale(DefaultView);
-    PointerState pointer{0, 0};
-    onPictureMouseMove(canvas, pointer, RightButton, 0, -115.0f);
-    EXPECT_NEAR(canvas.userScale().height, -232.0 * (1 - 230.0 / 232.0), 1e-4);
-    EXPECT_EQ(pointer.lastY, -115.0f);
+    TestCanvas canvas;
+    canvas.scale = DefaultView;
+    ViewState view;
+    onPictureMouseMove(canvas, view, RightButton, 0, -115);
+    EXPECT_NEAR(canvas.scale.height, -232.0 * (1 - 230.0 / 232.0), 1e-4);
 }
 
-TEST(Zoom, AStepThatRoundingWouldCollapseIsRefused) {
-    // f = 2e-7 is positive, but the new width of 2e-7 vanishes next to a left edge of 1e6.
-    const UserScale far{1e6f, 0.0f, 1.0f, -1.0f};
-    RecordingCanvas canvas;
-    canvas.presetScale(far);
-    PointerState pointer{0, 0};
-    onPictureMouseMove(canvas, pointer, RightButton, 0, -0.4999999f);
-    expectSameScale(canvas.userScale(), far);
-    EXPECT_EQ(pointer.lastY, 0.0f);
-}
-
-TEST(Zoom, AStepBeyondSinglePrecisionIsRefused) {
-    const UserScale huge{-3e38f, 3e38f, 6e37f, -6e37f};
-    RecordingCanvas canvas;
-    canvas.presetScale(huge);
-    PointerState pointer{0, 0};
-    onPictureMouseMove(canvas, pointer, RightButton, 0, 3e38f);  // f = 11
-    expectSameScale(canvas.userScale(), huge);
-    EXPECT_EQ(pointer.lastY, 0.0f);
-}
-
-TEST(MouseMove, OtherButtonStatesChangeNothing) {
-    for (int buttons : {0, int{MiddleButton}, LeftButton | RightButton, LeftButton | MiddleButton,
-                        RightButton | MiddleButton, LeftButton | RightButton | MiddleButton}) {
-        RecordingCanvas canvas;
-        canvas.presetScale(DefaultView);
-        PointerState pointer{10, 20};
-        onPictureMouseMove(canvas, pointer, buttons, 15, 18);
-        SCOPED_TRACE(buttons);
-        expectSameScale(canvas.userScale(), DefaultView);
-        EXPECT_TRUE(canvas.calls.empty());
-        EXPECT_EQ(pointer.lastX, 10.0f);
-        EXPECT_EQ(pointer.lastY, 20.0f);
+// The user point under a device position (fractions of the view) before and after a wheel step.
+TEST(View, WheelZoomsByOnePointTwoANotchAboutThePointUnderThePointer) {
+    for (int delta : {120, -120, 240, 60}) {
+        Fitted f;
+        const float x = 37.5f, y = -61.25f;
+        const double fx = (x - DefaultView.left) / double(DefaultView.width);
+        const double fy = (y - DefaultView.top) / double(DefaultView.height);
+        onPictureWheel(f.canvas, f.view, x, y, delta);
+        const UserScale s = f.canvas.scale;
+        const double factor = std::pow(1.2, -delta / 120.0);
+        EXPECT_NEAR(s.width, 290 * factor, 1e-4) << delta;
+        EXPECT_NEAR(s.height, -232 * factor, 1e-4) << delta;
+        EXPECT_NEAR(s.left + fx * s.width, x, 1e-4) << delta;
+        EXPECT_NEAR(s.top + fy * s.height, y, 1e-4) << delta;
     }
 }
 
-ProgramState exampleState() {
-    ProgramState state;
-    state.drawingGeometry.db = 181.47703;
-    state.drawingGeometry.alphaT = 0.360356;
-    state.drawingGeometry.zAbs = 59;
-    state.drawingGeometry.xMid = -0.1445;
-    state.drawingGeometry.beta = 0.2617993877991494;
-    return state;
+// Zooming in or out stops at a millionth and a million times the fitted view, by wheel or drag.
+TEST(View, ZoomStopsAtAMillionTimesTheFitEitherWay) {
+    for (int delta : {120, -120}) {
+        Fitted f;
+        for (int notch = 0; notch < 100; ++notch) {
+            onPictureWheel(f.canvas, f.view, 1, 2, delta);
+        }
+        const double ratio = f.canvas.scale.width / 290.0;
+        EXPECT_EQ(f.canvas.scaleChanges, 1 + 75) << delta;  // 1.2^75 < 1e6 < 1.2^76
+        EXPECT_NEAR(f.canvas.scale.height / -232.0, ratio, ratio * 1e-3);
+        EXPECT_TRUE(delta > 0 ? ratio >= 1e-6 && ratio < 1.2e-6 : ratio <= 1e6 && ratio > 1e6 / 1.2)
+            << ratio;
+
+        // The drag zoom obeys the same limit: a step of 1.25 further is refused, back is applied.
+        const UserScale limit = f.canvas.scale;
+        const float dy = limit.height * (delta > 0 ? 0.1f : -0.125f);
+        onPictureMouseDown(f.view, 0, 0);
+        onPictureMouseMove(f.canvas, f.view, RightButton, 0, dy);
+        EXPECT_TRUE(f.canvas.scale == limit) << delta;
+        onPictureMouseMove(f.canvas, f.view, RightButton, 0, -dy);
+        EXPECT_FALSE(f.canvas.scale == limit) << delta;
+    }
 }
 
-TEST(Tick, ThousandTicksTurnTheGearByAboutOneRadian) {
+TEST(Tick, AdvancesTheRotationByAThousandthWhileRotating) {
     ProgramState state;  // db = 0: nothing is drawn
-    RecordingCanvas canvas;
+    TestCanvas canvas;
     float expected = 0;
     for (int i = 0; i < 1000; ++i) {
-        drawingTick(canvas, state, TickInputs{true, "", ""}, Dot);
-        expected = static_cast<float>(static_cast<double>(expected) + 1 * 0.001);
+        drawingTick(canvas, state, TickInputs{true, "199.3655", "185.078"}, NumberLocale{});
+        expected = static_cast<float>(static_cast<double>(expected) + 0.001);
     }
     EXPECT_EQ(state.rotationAngle, expected);
     EXPECT_NEAR(state.rotationAngle, 1.0, 1e-4);
     EXPECT_TRUE(canvas.calls.empty());
-}
-
-TEST(Tick, StandsWithoutRotate) {
-    ProgramState state;
-    state.rotationAngle = 0.25f;
-    RecordingCanvas canvas;
-    for (int i = 0; i < 1000; ++i) {
-        drawingTick(canvas, state, TickInputs{false, "", ""}, Dot);
-    }
-    EXPECT_EQ(state.rotationAngle, 0.25f);
-}
-
-TEST(Tick, DrawsNothingBeforeARunHasSucceeded) {
-    ProgramState state;
-    RecordingCanvas canvas;
-    drawingTick(canvas, state, TickInputs{true, "199.3655", "185.078"}, Dot);
-    EXPECT_TRUE(canvas.calls.empty());
-    EXPECT_EQ(state.rotationAngle, 0.001f);
+    drawingTick(canvas, state, TickInputs{false, "", ""}, NumberLocale{});
+    EXPECT_EQ(state.rotationAngle, expected);
 }
 
 TEST(Tick, DrawsTheGearAtTheAdvancedAngleWithTheTransverseShift) {
-    ProgramState state = exampleState();
+    ProgramState state;
+    state.drawingGeometry = {181.47703, 0.360356, 59, -0.1445, 0.2617993877991494};
     state.rotationAngle = 0.5f;
-    RecordingCanvas ticked;
-    drawingTick(ticked, state, TickInputs{true, "199.3655", "185.078"}, Dot);
+    TestCanvas ticked;
+    drawingTick(ticked, state, TickInputs{true, "199.3655", "185.078"}, NumberLocale{});
     const float angle = static_cast<float>(0.5 + 0.001);
     EXPECT_EQ(state.rotationAngle, angle);
 
     const DrawingGeometry& g = state.drawingGeometry;
-    RecordingCanvas direct;
+    TestCanvas direct;
     DrawGear(direct, g.db, g.alphaT, g.zAbs, std::cos(g.beta) * g.xMid, "199.3655", "185.078",
-             angle, Dot);
+             angle, NumberLocale{});
     ASSERT_GT(direct.calls.size(), 1u);
-    EXPECT_TRUE(ticked.calls == direct.calls);
+    EXPECT_EQ(ticked.hash(), direct.hash());
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ protected:
     // Nothing drawn: every pixel has the colour of the first.
     bool pictureIsBlank() const {
         QImage blank(picture()->image().size(), picture()->image().format());
-        blank.fill(picture()->image().pixel(0, 0));
+        blank.fill(picture()->background());
         return picture()->image() == blank;
     }
     // How many pixels of the colour lie between two radii about the origin of the user coordinates.
