@@ -1,5 +1,7 @@
 #include "ui/captions.h"
 
+#include "tamrel_version.h"
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -63,8 +65,8 @@ const std::array<CaptionRow, 25>& captionTable() {
 }
 
 QString windowCaption() {
-    return QStringLiteral("Tamrel2.0") + QString(16, QLatin1Char(' ')) + QStringLiteral("Email: ") +
-           QLatin1String(ContactAddress);
+    return QStringLiteral("Tamrel" TAMREL_VERSION_SHORT) + QString(16, QLatin1Char(' ')) +
+           QStringLiteral("Email: ") + QLatin1String(ContactAddress);
 }
 
 QString startupHint(int index) {
