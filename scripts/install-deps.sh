@@ -53,8 +53,8 @@ install() {
   apt_get install -y --no-install-recommends "${missing[@]}"
 }
 # A fresh machine has empty package lists, and old lists may name versions the mirror no longer
-# holds: update when a package is unknown or the installation fails.
-if ! apt-cache show "${missing[@]}" >/dev/null 2>&1; then
+# holds: update when a dry run finds no candidate for a package, or when the installation fails.
+if ! apt-get install --simulate "${missing[@]}" >/dev/null 2>&1; then
   apt_get update
 fi
 if ! install; then
