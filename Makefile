@@ -18,7 +18,6 @@ test-sanitize: DEPS = window test
 fuzz: DEPS = fuzz
 bench: DEPS = window bench
 package: DEPS = window package
-package-check: DEPS = window package lint
 screenshot: DEPS = window screenshot
 format: DEPS = format
 
@@ -68,6 +67,7 @@ package: build
 
 # The package passes lintian with no error and no warning.
 package-check: package
+	@bash scripts/install-deps.sh lint
 	lintian --fail-on error,warning $(BUILD_DIR)/tamrel_*.deb
 
 # An English screenshot of the window after a compute run, for the README.
