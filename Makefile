@@ -9,7 +9,7 @@ endif
 JOBS ?= $(shell nproc)
 
 # The package groups of scripts/install-deps.sh a target needs, and whether the build holds the
-# tests. A target's own values hold for its prerequisites too.
+# tests. A target's values hold for its prerequisites too, unless one sets its own.
 DEPS = window
 TESTING = OFF
 test: DEPS = window test
