@@ -1,4 +1,5 @@
-# Everyday commands: `make run` and `make test`. Every target installs missing Debian packages first.
+# Everyday commands: `make run` and `make test` (where make is not installed yet: ./run.sh and
+# ./test.sh). Every target first installs the Debian packages it needs that are missing.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
@@ -7,15 +8,30 @@ CMAKE_FLAGS += -DTAMREL_WERROR=ON
 endif
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test soak run test-sanitize fuzz bench package screenshot format clean
+# The package groups of scripts/install-deps.sh a target needs, and whether the build holds the
+# tests. A target's values hold for its prerequisites too, unless one sets its own.
+DEPS = window
+TESTING = OFF
+test soak: DEPS = window test
+test soak: TESTING = ON
+test-sanitize: DEPS = window test
+fuzz: DEPS = fuzz
+bench: DEPS = window bench
+package: DEPS = window package
+screenshot: DEPS = window screenshot
+format: DEPS = format
+
+.PHONY: all deps configure build test soak run test-sanitize fuzz bench package package-check \
+	screenshot format clean
 
 all: build
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh $(DEPS)
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=$(TESTING) \
+		$(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -44,18 +60,25 @@ fuzz: deps
 
 # Benchmarks of the optimised build.
 bench: deps
-	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAMREL_BUILD_BENCH=ON $(CMAKE_FLAGS)
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAMREL_BUILD_BENCH=ON \
+		-DBUILD_TESTING=OFF $(CMAKE_FLAGS)
 	cmake --build build-release -j $(JOBS)
 	bash scripts/bench.sh build-release
 
 package: build
+	rm -f $(BUILD_DIR)/tamrel_*.deb
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# The package passes lintian with no error and no warning.
+package-check: package
+	@bash scripts/install-deps.sh lint
+	lintian --fail-on error,warning $(BUILD_DIR)/tamrel_*.deb
 
 # An English screenshot of the window after a compute run, for the README.
 screenshot: build
 	bash scripts/screenshot.sh $(BUILD_DIR)
 
-format:
+format: deps
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:

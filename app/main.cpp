@@ -1,3 +1,4 @@
+#include "tamrel_version.h"
 #include "ui/form_input1.h"
 
 #include <QApplication>
@@ -5,7 +6,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamrel"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QApplication::setApplicationVersion(QStringLiteral(TAMREL_VERSION));
 
     tamrel::FormInput1 window;
     window.show();

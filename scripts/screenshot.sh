@@ -1,19 +1,10 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the window in English after a compute run with the start data:
-# docs/screenshot.png. Runs the real window on a virtual X server.
+# docs/screenshot.png. Runs the real window on a virtual X server (`make screenshot` installs it).
 set -euo pipefail
 build_dir=${1:-build}
 language=${2:-1}   # 0 Chinese, 1 English, 2 Japanese
 output=${3:-docs/screenshot.png}
-
-missing=()
-for tool in xvfb-run:xvfb xdotool:xdotool import:imagemagick; do
-  command -v "${tool%%:*}" >/dev/null || missing+=("${tool##*:}")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=(); [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
 
 xvfb-run -a -s "-screen 0 531x527x24" bash -c '
   "$1/app/tamrel" &

@@ -1,5 +1,7 @@
 #include "ui/captions.h"
 
+#include "tamrel_version.h"
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -77,8 +79,8 @@ void setCaption(QWidget& control, const QString& text) {
 }  // namespace
 
 QString windowCaption() {
-    return QStringLiteral("Tamrel2.0") + QString(16, QLatin1Char(' ')) + QStringLiteral("Email: ") +
-           QLatin1String(ContactAddress);
+    return QStringLiteral("Tamrel" TAMREL_VERSION_SHORT) + QString(16, QLatin1Char(' ')) +
+           QStringLiteral("Email: ") + QLatin1String(ContactAddress);
 }
 
 QString startupHint(int index) {
