@@ -41,67 +41,33 @@ inline const std::set<std::string, std::less<>>& knownMessages() {
     return messages;
 }
 
-namespace detail {
-
-struct NumberShape {
-    std::string_view sign, integer, separator, fraction;
-};
-
-inline bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Splits "-123<sep>45" into its parts; false when the text has another shape.
-inline bool splitNumber(std::string_view text, std::string_view separator, NumberShape& shape) {
-    if (!text.empty() && text.front() == '-') {
-        shape.sign = text.substr(0, 1);
-        text.remove_prefix(1);
+// A number as a run writes it: no superfluous zeros, no negative zero, at most fifteen
+// significant digits. A result always carries the separator and at most sixteen decimals; a tip or
+// root diameter has at most four decimals and no separator when it is whole.
+inline bool isNumberText(std::string_view text, std::string_view separator, bool diameter) {
+    const bool negative = !text.empty() && text.front() == '-';
+    text.remove_prefix(negative ? 1 : 0);
+    const std::size_t at = text.find(separator);
+    const std::string_view integer = text.substr(0, at);
+    const std::string_view fraction =
+        at == std::string_view::npos ? std::string_view() : text.substr(at + separator.size());
+    const auto digits = [](std::string_view s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (integer.empty() || !digits(integer) || !digits(fraction) ||
+        (integer.size() > 1 && integer.front() == '0') ||
+        (!fraction.empty() && fraction.back() == '0')) {
+        return false;
     }
-    const std::size_t sep = text.find(separator);
-    shape.integer = text.substr(0, sep);
-    if (sep != std::string_view::npos) {
-        shape.separator = text.substr(sep, separator.size());
-        shape.fraction = text.substr(sep + separator.size());
+    const std::string all = std::string(integer) + std::string(fraction);
+    const std::size_t first = all.find_first_not_of('0');
+    const std::size_t significant =
+        first == std::string::npos ? 0 : all.find_last_not_of('0') - first + 1;
+    if (significant > 15 || (negative && significant == 0)) {
+        return false;
     }
-    return !shape.integer.empty() && allDigits(shape.integer) && allDigits(shape.fraction);
-}
-
-// Digits from the first to the last non-zero one.
-inline std::size_t significantDigits(const NumberShape& shape) {
-    const std::string digits = std::string(shape.integer) + std::string(shape.fraction);
-    const std::size_t first = digits.find_first_not_of('0');
-    if (first == std::string::npos) {
-        return 0;
-    }
-    return digits.find_last_not_of('0') - first + 1;
-}
-
-// The rules both number forms share: no superfluous zeros, no negative zero, fifteen significant
-// digits at most.
-inline bool isCanonical(const NumberShape& shape) {
-    const bool leadingZero = shape.integer.size() > 1 && shape.integer.front() == '0';
-    const bool trailingZero = !shape.fraction.empty() && shape.fraction.back() == '0';
-    const std::size_t significant = significantDigits(shape);
-    const bool negativeZero = !shape.sign.empty() && significant == 0;
-    return !leadingZero && !trailingZero && !negativeZero && significant <= 15;
-}
-
-}  // namespace detail
-
-// A result as the run writes it: "-12<sep>5", "0<sep>" - the separator always, at most sixteen
-// decimals.
-inline bool isResultText(std::string_view text, std::string_view separator) {
-    detail::NumberShape shape;
-    return detail::splitNumber(text, separator, shape) && !shape.separator.empty() &&
-           shape.fraction.size() <= 16 && detail::isCanonical(shape);
-}
-
-// A tip or root diameter: cut to four decimals, no separator for a whole value.
-inline bool isDiameterText(std::string_view text, std::string_view separator) {
-    detail::NumberShape shape;
-    return detail::splitNumber(text, separator, shape) &&
-           shape.separator.empty() == shape.fraction.empty() && shape.fraction.size() <= 4 &&
-           detail::isCanonical(shape);
+    return diameter ? fraction.size() <= 4 && (at == std::string_view::npos) == fraction.empty()
+                    : at != std::string_view::npos && fraction.size() <= 16;
 }
 
 namespace detail {
@@ -159,14 +125,14 @@ inline std::string fieldViolation(const FuzzCase& c, Field name, const std::stri
         return knownMessages().count(after) == 1 ? "" : "unknown message: " + after;
     }
     if (succeeded && mustHoldNumber(name, c.reference)) {
-        return isResultText(after, separator) ? "" : describe(name, after) + " after success";
+        return isNumberText(after, separator, false) ? "" : describe(name, after) + " after success";
     }
     if (isOutput(name, c.reference)) {
-        return after == Placeholder || isResultText(after, separator) ? "" : describe(name, after);
+        return after == Placeholder || isNumberText(after, separator, false) ? "" : describe(name, after);
     }
     const bool diameter = name == Field::DKG || name == Field::DRG;
     if (diameter && succeeded && c.autoDiameter) {
-        return isDiameterText(after, separator) ? "" : describe(name, after);
+        return isNumberText(after, separator, true) ? "" : describe(name, after);
     }
     return after == before ? "" : describe(name, after) + " instead of \"" + before + "\"";
 }
