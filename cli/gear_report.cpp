@@ -90,6 +90,9 @@ void writeGrid(const GearConverter& converter, const std::optional<Json>& inspec
     if (inspection) {
         out << '\n';
         writeTable(inspectionRows(*inspection, locale), out);
+        for (const std::string& line : absentLines(*inspection)) {
+            out << "absent " << line << '\n';
+        }
     }
 }
 

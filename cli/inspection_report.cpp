@@ -2,6 +2,7 @@
 
 #include "inspection/run_inspection.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tamrel::cli {
@@ -62,9 +63,24 @@ public:
     void put(const std::string& path, const std::optional<T>& value, Failure otherwise) {
         put(path, value ? Outcome<T>(*value) : Outcome<T>(otherwise));
     }
-    template <typename T> void putBand(const std::string& path, const inspection::Band<T>& band) {
+    // A band absent as a whole for one reason is null itself.
+    void putBand(const std::string& path, const inspection::BandOutcome& band) {
+        const Outcome<double>& nominal = band[BandValue::Nominal];
+        const auto sameFailure = [&nominal](const Outcome<double>& v) {
+            return !v.hasValue() && v.failure() == nominal.failure();
+        };
+        if (!nominal.hasValue() &&
+            std::all_of(band.values.begin(), band.values.end(), sameFailure)) {
+            absent(path, nominal.failure());
+            return;
+        }
         for (BandValue v : inspection::bandValues) {
-            put(path + "." + BandKeys[static_cast<std::size_t>(v)], Outcome<double>(band[v]));
+            put(path + "." + BandKeys[static_cast<std::size_t>(v)], band[v]);
+        }
+    }
+    void putBand(const std::string& path, const inspection::Band<double>& band) {
+        for (BandValue v : inspection::bandValues) {
+            json_[pointerTo(path + "." + BandKeys[static_cast<std::size_t>(v)])] = band[v];
         }
     }
     void absent(const std::string& path, Failure why) {
@@ -164,12 +180,20 @@ const std::vector<std::string>& inspectionPaths() {
     return paths;
 }
 
+std::vector<std::string> absentLines(const Json& inspection) {
+    std::vector<std::string> lines;
+    for (const auto& [path, why] : inspection[Absent].items()) {
+        lines.push_back(path + ": " + why.get<std::string>());
+    }
+    return lines;
+}
+
 std::string inspectionText(const Json& inspection, const std::string& path,
                            const NumberLocale& locale, const std::string& missing) {
     if (path == Absent) {
         std::string text;
-        for (const auto& [where, why] : inspection[Absent].items()) {
-            text += (text.empty() ? "" : "; ") + where + ": " + why.get<std::string>();
+        for (const std::string& line : absentLines(inspection)) {
+            text += (text.empty() ? "" : "; ") + line;
         }
         return text;
     }
@@ -202,9 +226,6 @@ std::vector<std::vector<std::string>> inspectionRows(const Json& inspection,
             }
         }
         rows.push_back(std::move(row));
-    }
-    for (const auto& [where, why] : inspection[Absent].items()) {
-        rows.push_back({Absent, where + ": " + why.get<std::string>()});
     }
     return rows;
 }

@@ -26,8 +26,11 @@ const std::vector<std::string>& inspectionPaths();
 std::string inspectionText(const Json& inspection, const std::string& path,
                            const NumberLocale& locale, const std::string& missing);
 
-// The rows of the grid's inspection table: a header, one row per quantity with its value or its
-// four band values, and one row per absent value with its reason.
+// "path: reason" for every value that cannot be formed.
+std::vector<std::string> absentLines(const Json& inspection);
+
+// The rows of the grid's inspection table: a header and one row per quantity with its value or
+// its four band values.
 std::vector<std::vector<std::string>> inspectionRows(const Json& inspection,
                                                      const NumberLocale& locale);
 

@@ -72,7 +72,7 @@ const char* failureText(Failure failure) {
     case Failure::InternalGear:
         return "only for external gears";
     case Failure::NoTeethSpanned:
-        return "no number of teeth spanned between 1 and the number of teeth less one";
+        return "no number of teeth spanned from 1 to the number of teeth less one";
     case Failure::NoBallDiameter:
         return "no ball or pin diameter";
     case Failure::NoBallPosition:
