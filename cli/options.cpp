@@ -133,17 +133,17 @@ void finish(CLI::App& app, const std::string& reference, CliOptions& options) {
         }
         return;
     }
+    const auto quantity = parseReference(reference);
+    if (app.count("--ref") > 0 && !quantity) {
+        throw CLI::ValidationError("--ref takes Xn, W, M or Sn, not \"" + reference + "\"");
+    }
     for (const FieldOption& option : FieldOptions) {
         if (option.requiredForOneGear && app.count(option.name) == 0) {
             throw CLI::RequiredError(option.name);
         }
     }
-    if (app.count("--ref") == 0) {
-        throw CLI::RequiredError("--ref");
-    }
-    const auto quantity = parseReference(reference);
     if (!quantity) {
-        throw CLI::ValidationError("--ref takes Xn, W, M or Sn, not \"" + reference + "\"");
+        throw CLI::RequiredError("--ref");
     }
     options.gear.reference = *quantity;
     options.gear.autoDiameter = app.count("--dkg") == 0 && app.count("--drg") == 0;
