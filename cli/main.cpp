@@ -1,15 +1,116 @@
-#include "cli/cli_app.h"
+// tamrel-cli: the compute run of the window from the command line, one gear or a CSV batch.
+#include "cli/batch.h"
+#include "cli/gear_report.h"
+#include "cli/options.h"
+#include "cli/progress.h"
+#include "geometry/angles.h"
 
+#include <langinfo.h>
+#include <locale.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <iostream>
-#include <string>
-#include <vector>
+
+namespace tamrel::cli {
+
+namespace {
+
+// The decimal separator of an installed locale ("de_DE.UTF-8" gives ","); nothing for an unknown
+// one or the empty name, which would silently mean the environment's locale.
+std::optional<std::string> decimalSeparatorOf(const std::string& localeName) {
+    const locale_t numeric =
+        localeName.empty() ? locale_t{} : newlocale(LC_NUMERIC_MASK, localeName.c_str(), {});
+    if (numeric == locale_t{}) {
+        return std::nullopt;
+    }
+    std::string separator = nl_langinfo_l(RADIXCHAR, numeric);
+    freelocale(numeric);
+    return separator.empty() ? std::nullopt : std::optional<std::string>(separator);
+}
+
+int finishOutput() {
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "tamrel-cli: the output could not be written\n";
+        return ExitWriteFailed;
+    }
+    return ExitOk;
+}
+
+int convertOneGear(const CliOptions& options, const NumberLocale& locale) {
+    GearConverter converter(locale);
+    converter.convert(options.gear);
+    const auto inspection = options.inspect ? converter.inspection() : std::nullopt;
+    if (options.json) {
+        writeJson(converter, inspection, std::cout);
+    } else {
+        writeGrid(converter, inspection, locale, std::cout);
+    }
+    return finishOutput();
+}
+
+int convertBatch(const std::string& path, bool inspect, const NumberLocale& locale) {
+    std::ifstream file;
+    struct stat info {};
+    if (path == "-") {
+        fstat(0, &info);
+    } else if (stat(path.c_str(), &info) != 0) {
+        return usageError(std::cerr, path + ": " + std::strerror(errno));
+    } else if (S_ISDIR(info.st_mode)) {
+        return usageError(std::cerr, path + ": is a directory");
+    } else if (file.open(path, std::ios::binary); !file) {
+        return usageError(std::cerr, path + ": cannot be opened");
+    }
+    // The size of a regular file gives the percentage; a pipe has none.
+    TerminalProgress progress(std::cerr, S_ISREG(info.st_mode) ? info.st_size : 0);
+    const bool showProgress = isatty(2) == 1;
+    try {
+        const std::uint64_t rows =
+            runBatch(path == "-" ? std::cin : file, std::cout, locale, inspect,
+                     [&](std::uint64_t done, std::uint64_t bytesRead) {
+                         if (showProgress) {
+                             progress.rowsDone(done, bytesRead);
+                         }
+                     });
+        progress.finished(rows);
+    } catch (const std::runtime_error& failure) {
+        // A header error is found before any output; a read error may come later.
+        std::cout.flush();
+        return usageError(std::cerr, path + ": " + failure.what());
+    }
+    return finishOutput();
+}
+
+}  // namespace
+
+}  // namespace tamrel::cli
 
 int main(int argc, char* argv[]) {
-    // The batch writes many rows; the C streams are not used.
+    using namespace tamrel::cli;
+    // The batch writes many rows; the C streams are not used for them.
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const tamrel::cli::CliStreams streams{std::cin, std::cout, std::cerr, isatty(2) == 1};
-    return tamrel::cli::runCli(args, streams);
+    // The window shows this in a box and goes on with the run. C stdio is safe from the batch's
+    // threads.
+    tamrel::setArcinvFailureNotifier(
+        [] { std::fputs("tamrel-cli: Error occurred in ARCINV function!\n", stderr); });
+    const auto parsed = parseArguments({argv + 1, argv + argc}, std::cout, std::cerr);
+    if (const int* status = std::get_if<int>(&parsed)) {
+        return *status;
+    }
+    const CliOptions& options = std::get<CliOptions>(parsed);
+    tamrel::NumberLocale locale;
+    if (options.localeName) {
+        const auto separator = decimalSeparatorOf(*options.localeName);
+        if (!separator) {
+            return usageError(std::cerr, "unknown locale \"" + *options.localeName + "\"");
+        }
+        locale.decimalSeparator = *separator;
+    }
+    return options.csvPath ? convertBatch(*options.csvPath, options.inspect, locale)
+                           : convertOneGear(options, locale);
 }

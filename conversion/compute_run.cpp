@@ -30,8 +30,6 @@ std::int16_t toCount(double wholeNumber, const char* message) {
 
 namespace {
 
-using run::GearData;
-using run::RunStopped;
 using run::Transverse;
 
 bool isNonZeroInteger(std::string_view text, const NumberLocale& locale) {
@@ -60,6 +58,18 @@ void reset(FieldStore& store, ProgramState& state) {
     }
 }
 
+Transverse derive(const GearData& gear) {
+    Transverse t;
+    t.mt = requireFinite(gear.mn / std::cos(gear.beta), "transverse module");
+    t.alphaT = std::atan(
+        requireFinite(std::tan(gear.alphaN) / std::cos(gear.beta), "transverse pressure angle"));
+    t.d = requireFinite(detail::absTeeth(gear.z) * t.mt, "reference diameter");
+    t.db = requireFinite(std::cos(t.alphaT) * t.d, "base diameter");
+    return t;
+}
+
+}  // namespace
+
 GearData readGearData(const FieldStore& store, const NumberLocale& locale) {
     GearData gear;
     const double module =
@@ -74,18 +84,6 @@ GearData readGearData(const FieldStore& store, const NumberLocale& locale) {
     gear.beta = RAD(run::readChecked(store, Field::BOG, IsNumeric, locale, "ERROR:BOG was wrong!"));
     return gear;
 }
-
-Transverse derive(const GearData& gear) {
-    Transverse t;
-    t.mt = requireFinite(gear.mn / std::cos(gear.beta), "transverse module");
-    t.alphaT = std::atan(
-        requireFinite(std::tan(gear.alphaN) / std::cos(gear.beta), "transverse pressure angle"));
-    t.d = requireFinite(detail::absTeeth(gear.z) * t.mt, "reference diameter");
-    t.db = requireFinite(std::cos(t.alphaT) * t.d, "base diameter");
-    return t;
-}
-
-}  // namespace
 
 void runConversion(FieldStore& store, ProgramState& state, const NumberLocale& locale) {
     reset(store, state);

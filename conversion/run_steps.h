@@ -3,6 +3,7 @@
 // The steps of one compute run, shared by its translation units.
 
 #include "conversion/field_store.h"
+#include "conversion/gear_data.h"
 #include "conversion/number_locale.h"
 #include "conversion/program_state.h"
 
@@ -11,25 +12,12 @@
 
 namespace tamrel::run {
 
-// The gear data as entered, with a diametral pitch already turned into a module.
-struct GearData {
-    double mn = 0;
-    double alphaN = 0;
-    std::int16_t z = 0;
-    double beta = 0;
-};
-
 // Derived once per run, before any conversion.
 struct Transverse {
     double mt = 0;
     double alphaT = 0;
     double d = 0;
     double db = 0;
-};
-
-// Thrown by a failed input check; the run writes the message into TextError and ends.
-struct RunStopped {
-    std::string message;
 };
 
 // Stops the run with `message` unless the field passes `accepted`; returns its value.

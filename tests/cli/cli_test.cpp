@@ -1,9 +1,11 @@
 // The command line shows the very texts an in-memory window holds after the same compute run, one
 // gear as JSON or as a grid and a CSV batch row by row, and exits with a status that fits.
-#include "cli/csv_record_reader.h"
+#include "cli/csv_text.h"
+#include "cli/progress.h"
 #include "conversion/compute_run.h"
 #include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
+#include "inspection/run_inspection.h"
 #include "run_program.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <tuple>
 
@@ -52,8 +55,8 @@ Cells cellsOf(const std::string& gear) {
     return cells;
 }
 
-// The texts of every field but the typed gear data after a compute run in a new window.
-Texts windowAfter(const Cells& c) {
+// A new window after a compute run of the gear.
+MemoryFieldStore runWindow(const Cells& c) {
     MemoryFieldStore window;
     const auto q = static_cast<Quantity>(std::find(Names, Names + QuantityCount, c[6]) - Names);
     window.selectReference(q);
@@ -67,6 +70,12 @@ Texts windowAfter(const Cells& c) {
     }
     ProgramState state;
     runConversion(window, state, {});
+    return window;
+}
+
+// The texts of every field but the typed gear data after a compute run in a new window.
+Texts windowAfter(const Cells& c) {
+    const MemoryFieldStore window = runWindow(c);
     Texts texts;
     for (Field f : allFields()) {
         texts[fieldName(f)] = window.textOf(f);
@@ -185,17 +194,21 @@ TEST(CliUsage, ExitStatusAndMessageFitTheArgumentsAndInput) {
     const Cells batch{"--csv", "-"};
     // Arguments, exit status, part of the output (status 0) or of the error (2), the input.
     const std::tuple<Cells, int, std::string, std::string> invocations[] = {
-        {{"--help"}, 0, "--locale", ""},
+        {{"--help"}, 0, "--inspect", ""},
+        {{"--version"}, 0, "tamrel-cli " TAMREL_VERSION, ""},
         {gear({"--upper", "\3770", "--json"}), 0, "\"TextS1(1)\": \"\357\277\2750\"", ""},
+        // Values that look like options or are empty are texts of their fields.
+        {gear({"--upper", "--json", "--lower=", "--json"}), 0, "\"TextS1(1)\": \"--json\"", ""},
         // Header names in any order and case, with blanks and a byte order mark.
         {batch, 0, "\n2,3.175,20,59,15,8,,W,72.8801,0,0,,,-0.144480037508883,",
          "\xEF\xBB\xBF Value ,REF,mn,pn,zg,bog,zmg\n72.8801,w,3.175,20,59,15,8\n"},
-        {{}, 2, "no gear given", ""},
-        {gear({"--colour", "red"}), 2, "unknown option --colour", ""},
-        {gear({"stray"}), 2, "unexpected argument \"stray\"", ""},
-        {gear({"--lower"}), 2, "--lower needs a value", ""},
-        {gear({"--mn", "3"}), 2, "--mn is given more than once", ""},
-        {gear({"--json=yes"}), 2, "--json takes no value", ""},
+        {{}, 2, "--mn is required", ""},
+        {gear({"--colour", "red"}), 2, "--colour", ""},
+        {gear({"stray"}), 2, "stray", ""},
+        {gear({"--lower"}), 2, "--lower", ""},
+        {gear({"--mn", "3"}), 2, "--mn", ""},
+        {gear({"--json", "--json"}), 2, "--json", ""},
+        {gear({"--json=yes"}), 2, "json", ""},
         {gear({"--auto", "--dkg", "200"}), 2, "--auto cannot be combined with --dkg or --drg", ""},
         {{"--mn", "3", "--ref", "X"}, 2, "--ref takes Xn, W, M or Sn, not \"X\"", ""},
         {{"--pn", "20"}, 2, "--mn is required", ""},
@@ -214,9 +227,9 @@ TEST(CliUsage, ExitStatusAndMessageFitTheArgumentsAndInput) {
         EXPECT_EQ(result.exitCode, exitCode) << shown;
         EXPECT_NE((exitCode == 0 ? result.out : result.err).find(shown), std::string::npos)
             << result.out << result.err;
-        // A usage error writes nothing but its reason and the usage.
-        EXPECT_TRUE(exitCode == 0 || (result.out.empty() &&
-                                      result.err.find("usage: tamrel-cli") != std::string::npos))
+        // A usage error writes nothing but its reason and a hint.
+        EXPECT_TRUE(exitCode == 0 ||
+                    (result.out.empty() && result.err.find("--help") != std::string::npos))
             << result.out;
     }
 }
@@ -226,6 +239,131 @@ TEST(CliUsage, OutputThatCannotBeWrittenIsAFailure) {
                                    "mn,pn,zg,bog,ref,value\n3.175,20,59,15,Xn,0\n");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("the output could not be written"), std::string::npos);
+}
+
+TEST(CliResults, GridAlignsEveryColumnToItsWidestCell) {
+    const auto result =
+        runProgram(Cli, {"--mn", "3.175", "--pn", "20", "--zg", "59", "--bog", "15", "--zmg", "8",
+                         "--dpg", "5.5", "--ref", "M", "--value", "150"});
+    EXPECT_EQ(result.out, "Thickness  Reference                    +    -    MID  MAX  MIN\n"
+                          "Xn         ---                          ---  ---  ---  ---  ---\n"
+                          "W          ---                          ---  ---  ---  ---  ---\n"
+                          "M          150                          0    0    ---  ---  ---\n"
+                          "Sn         ---                          ---  ---  ---  ---  ---\n"
+                          "DKG        200.2831\n"
+                          "DRG        185.9956\n"
+                          "Message    Check your DM or DP please!\n");
+}
+
+TEST(CliProgress, ShownForLongBatchesWithThePartOfAKnownInputRead) {
+    // Rows, bytes read, input size, the line or nothing.
+    const std::tuple<std::uint64_t, std::uint64_t, std::uint64_t, std::optional<std::string>>
+        cases[] = {
+            {cli::QuietRows, 500, 1000, std::nullopt},
+            {cli::QuietRows + 1, 500, 1000, "\rtamrel-cli: 5001 rows (50%)\x1b[K"},
+            {9000, 999, 1000, "\rtamrel-cli: 9000 rows (99%)\x1b[K"},
+            {9000, 1000, 1000, "\rtamrel-cli: 9000 rows (100%)\x1b[K"},
+            {9000, 1001, 1000, "\rtamrel-cli: 9000 rows\x1b[K"},  // the file grew
+            {9000, 500, 0, "\rtamrel-cli: 9000 rows\x1b[K"},      // a pipe
+        };
+    for (const auto& [rows, bytesRead, inputBytes, line] : cases) {
+        EXPECT_EQ(cli::progressLine(rows, bytesRead, inputBytes), line) << rows << ' ' << bytesRead;
+    }
+    EXPECT_EQ(cli::finishedLine(9000), "\rtamrel-cli: 9000 rows converted\x1b[K\n");
+}
+
+// --inspect shows what the engine gives for the fields after the same run: the JSON's numbers
+// exactly, and the batch's columns the same values as the JSON.
+TEST(CliInspection, JsonAndCsvShowTheEngineResultsForTheRun) {
+    const std::string gears[] = {
+        "3.175,20,59,15,8,5.5,W,72.8801,0.05,-0.05,,", "2,20,20,0,3,3.5,Xn,0,0,-0.1,,",
+        "3.175,20,-59,15,,5.5,M,181,0,-0.1,,",
+        "3.175,20,59,15,8,5.5,M,150,0,0,,",  // ends with a message: no inspection
+    };
+    std::string input = "mn,pn,zg,bog,zmg,dpg,ref,value,upper,lower,dkg,drg\n";
+    std::vector<nlohmann::json> inspections;
+    for (const std::string& gear : gears) {
+        SCOPED_TRACE(gear);
+        input += gear + '\n';
+        const Cells cells = cellsOf(gear);
+        Cells args{"--json", "--inspect"};
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (!cells[i].empty()) {
+                args.insert(args.end(), {"--" + Columns[i], cells[i]});
+            }
+        }
+        const auto shown = nlohmann::json::parse(runProgram(Cli, args).out);
+        const auto in = inspection::inspectionInput(runWindow(cells), {});
+        ASSERT_EQ(shown.contains("inspection"), in.has_value());
+        inspections.push_back(in ? shown["inspection"] : nlohmann::json());
+        if (!in) {
+            continue;
+        }
+        const inspection::Inspection engine = inspection::inspect(*in);
+        const nlohmann::json& j = shown["inspection"];
+        const auto mid = static_cast<std::size_t>(inspection::BandValue::Mid);
+        const auto max = static_cast<std::size_t>(inspection::BandValue::Max);
+        EXPECT_EQ(j["ball"]["idealDiameter"].get<double>(),
+                  engine.ball.value().idealDiameter.value());
+        EXPECT_EQ(j["ball"]["contactDiameter"]["max"].get<double>(),
+                  engine.ball.value().contactDiameter.values[max].value());
+        EXPECT_EQ(j["ball"]["protrusion"]["mid"].get<double>(),
+                  engine.ball.value().protrusion.values[mid].value());
+        if (in->z < 0) {
+            EXPECT_TRUE(j["span"].is_null() && j["chordal"].is_null());
+            EXPECT_EQ(j["absent"]["span"],
+                      inspection::failureText(inspection::Failure::InternalGear));
+            continue;
+        }
+        const auto& span = engine.span.value();
+        EXPECT_EQ(j["span"]["teeth"], *in->teethSpanned);
+        EXPECT_EQ(j["span"]["recommendedTeeth"], span.recommendedTeeth.value());
+        EXPECT_EQ(j["span"]["measurableTeeth"], span.measurableTeeth.value());
+        EXPECT_EQ(j["span"]["contactDiameter"]["max"].get<double>(),
+                  span.contactDiameter.values[max].value());
+        EXPECT_EQ(j["span"]["measurable"], span.measurable.value());
+        EXPECT_EQ(j["chordal"]["thickness"]["mid"].get<double>(),
+                  engine.chordal.value().thickness.values[mid]);
+        EXPECT_EQ(j["chordal"]["constantChordHeight"]["max"].get<double>(),
+                  engine.chordal.value().constantChordHeight.values[max]);
+    }
+    const auto batch = runProgram(Cli, {"--csv", "-", "--inspect"}, input);
+    std::istringstream out(batch.out);
+    cli::CsvRecordReader reader(out);
+    cli::CsvRecord header, row;
+    ASSERT_TRUE(reader.next(header));
+    for (const nlohmann::json& json : inspections) {
+        ASSERT_TRUE(reader.next(row));
+        const auto flat = json.flatten();
+        for (std::size_t c = 0; c < header.fields.size(); ++c) {
+            const std::string& name = header.fields[c];
+            if (name.rfind("inspection.", 0) != 0 || name == "inspection.absent") {
+                continue;
+            }
+            std::string pointer = name.substr(10);
+            std::replace(pointer.begin(), pointer.end(), '.', '/');
+            const nlohmann::json::json_pointer at(pointer);
+            if (!json.contains(at) || json[at].is_null()) {
+                EXPECT_EQ(row.fields[c], "") << name;
+            } else if (json[at].is_number_float()) {
+                EXPECT_EQ(std::stod(row.fields[c]), json[at].get<double>()) << name;
+            } else if (!json[at].is_array()) {
+                EXPECT_EQ(row.fields[c], json[at].dump()) << name;
+            }
+        }
+        // Every value of a complete inspection has its column.
+        if (json.is_object() && json["span"].is_object() && json["ball"].is_object()) {
+            for (const auto& item : flat.items()) {
+                const bool listed = item.key().rfind("/absent", 0) == 0 ||
+                                    item.key().rfind("/span/measurableTeeth/", 0) == 0;
+                std::string column = "inspection" + item.key();
+                std::replace(column.begin(), column.end(), '/', '.');
+                EXPECT_TRUE(listed ||
+                            std::count(header.fields.begin(), header.fields.end(), column) == 1)
+                    << column;
+            }
+        }
+    }
 }
 
 }  // namespace

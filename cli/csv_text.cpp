@@ -1,4 +1,4 @@
-#include "cli/csv_record_reader.h"
+#include "cli/csv_text.h"
 
 #include <csv.h>
 
@@ -24,6 +24,27 @@ void onRecordEnd(int /*terminator*/, void* reader) {
 
 bool hasContent(const std::string& line) {
     return line.find_first_not_of(" \t\r\n") != std::string::npos;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// One pass over the cell: most cells are short numbers that need nothing.
+bool needsQuotes(std::string_view cell) {
+    if (cell.empty()) {
+        return false;
+    }
+    // A reader trims blanks around unquoted fields.
+    if (isBlank(cell.front()) || isBlank(cell.back())) {
+        return true;
+    }
+    for (char c : cell) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -113,6 +134,26 @@ void CsvRecordReader::resetParser() {
     if (csv_init(parser_, ParserOptions) != 0) {
         throw std::bad_alloc();
     }
+}
+
+void CsvRowWriter::addCell(std::string_view cell) {
+    if (rowStarted_) {
+        text_.push_back(',');
+    }
+    rowStarted_ = true;
+    if (!needsQuotes(cell)) {
+        text_.append(cell);
+        return;
+    }
+    const std::size_t start = text_.size();
+    const std::size_t quotedSize = csv_write(nullptr, 0, cell.data(), cell.size());
+    text_.resize(start + quotedSize);
+    csv_write(text_.data() + start, quotedSize, cell.data(), cell.size());
+}
+
+void CsvRowWriter::endRow() {
+    text_.push_back('\n');
+    rowStarted_ = false;
 }
 
 }  // namespace tamrel::cli

@@ -1,0 +1,114 @@
+#include "cli/gear_report.h"
+
+#include "conversion/compute_run.h"
+#include "inspection/run_inspection.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tamrel::cli {
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+std::vector<Row> gridRows(const GearConverter& converter) {
+    std::vector<Row> rows{{"Thickness", "Reference", "+", "-", "MID", "MAX", "MIN"}};
+    for (Quantity q : Quantities) {
+        Row row{referenceName(q)};
+        for (Field f : {reference(q), upperTolerance(q), lowerTolerance(q), middle(q), maximum(q),
+                        minimum(q)}) {
+            row.push_back(converter.text(f));
+        }
+        rows.push_back(std::move(row));
+    }
+    rows.push_back({"DKG", converter.text(Field::DKG)});
+    rows.push_back({"DRG", converter.text(Field::DRG)});
+    rows.push_back({"Message", converter.text(Field::Error)});
+    return rows;
+}
+
+// The number of characters of a UTF-8 text: continuation bytes 10xxxxxx do not count.
+std::size_t displayWidth(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// Columns two blanks apart, each as wide as its widest cell; no blanks at the end of a line.
+void writeTable(const std::vector<Row>& rows, std::ostream& out) {
+    std::vector<std::size_t> widths;
+    for (const Row& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            widths[c] = std::max(widths[c], displayWidth(row[c]));
+        }
+    }
+    for (const Row& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            line += (c > 0 ? "  " : "") + row[c];
+            line.append(widths[c] - displayWidth(row[c]), ' ');
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out << line << '\n';
+    }
+}
+
+}  // namespace
+
+void GearConverter::convert(const GearInput& input) {
+    store_.setText(Field::MN, input.mn);
+    store_.setText(Field::PN, input.pn);
+    store_.setText(Field::ZG, input.zg);
+    store_.setText(Field::BOG, input.bog);
+    store_.setText(Field::ZMG, input.zmg);
+    store_.setText(Field::DPG, input.dpg);
+    store_.selectReference(input.reference);
+    store_.setText(reference(input.reference), input.value);
+    store_.setText(upperTolerance(input.reference), input.upper);
+    store_.setText(lowerTolerance(input.reference), input.lower);
+    store_.setAutoDiameter(input.autoDiameter);
+    store_.setText(Field::DKG, input.autoDiameter ? startTip_ : input.dkg);
+    store_.setText(Field::DRG, input.autoDiameter ? startRoot_ : input.drg);
+    // A new window per gear: nothing left for the drawing by an earlier run.
+    ProgramState state;
+    runConversion(store_, state, locale_);
+}
+
+std::optional<Json> GearConverter::inspection() const {
+    const auto input = inspection::inspectionInput(store_, locale_);
+    if (!input) {
+        return std::nullopt;
+    }
+    return inspectionJson(*input, inspection::inspect(*input));
+}
+
+void writeGrid(const GearConverter& converter, const std::optional<Json>& inspection,
+               const NumberLocale& locale, std::ostream& out) {
+    writeTable(gridRows(converter), out);
+    if (inspection) {
+        out << '\n';
+        writeTable(inspectionRows(*inspection, locale), out);
+        for (const std::string& line : absentLines(*inspection)) {
+            out << "absent " << line << '\n';
+        }
+    }
+}
+
+void writeJson(const GearConverter& converter, const std::optional<Json>& inspection,
+               std::ostream& out) {
+    Json object = Json::object();
+    for (Field f : allFields()) {
+        if (isResultField(f)) {
+            object[fieldName(f)] = converter.text(f);
+        }
+    }
+    if (inspection) {
+        object["inspection"] = *inspection;
+    }
+    // The reference row echoes what was typed, which need not be valid UTF-8.
+    out << object.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace tamrel::cli
