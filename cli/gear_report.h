@@ -17,7 +17,8 @@ namespace tamrel::cli {
 // show in the next.
 class GearConverter {
 public:
-    explicit GearConverter(NumberLocale locale) : locale_(std::move(locale)) {}
+    explicit GearConverter(NumberLocale locale)
+        : locale_(std::move(locale)), store_(locale_.decimalSeparator) {}
 
     void convert(const GearInput& input);
 

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "conversion/numeric_text.h"
+#include "tamrel_version.h"
 
 #include <CLI/CLI.hpp>
 #include <strings.h>

@@ -7,6 +7,7 @@
 #include "conversion/memory_field_store.h"
 #include "inspection/run_inspection.h"
 #include "run_program.h"
+#include "tamrel_version.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
