@@ -158,11 +158,22 @@ int textRoom(const QLineEdit& field) {
     return contents.marginsRemoved(field.textMargins()).width() - 4;
 }
 
+constexpr const char* ToolTipNote = "toolTipNote";
+
 // A text wider than its field is shown whole in the field's tooltip, which Qt shows for a disabled
 // field as well.
+// The note of setToolTipNote follows it.
 void showWholeTextInToolTip(QLineEdit& field) {
     const bool fits = field.fontMetrics().horizontalAdvance(field.text()) < textRoom(field);
-    field.setToolTip(fits ? QString() : field.text());
+    QStringList lines;
+    if (!fits) {
+        lines << field.text();
+    }
+    const QString note = field.property(ToolTipNote).toString();
+    if (!note.isEmpty()) {
+        lines << note;
+    }
+    field.setToolTip(lines.join(QLatin1Char('\n')));
 }
 
 QWidget* createField(const ControlEntry& entry, QWidget* parent) {
@@ -252,6 +263,11 @@ void createControls(QWidget& window) {
         widget->setAccessibleName(QString::fromStdString(entry.accessibleName));
         widget->setEnabled(!(entry.flags & Disabled));
     }
+}
+
+void setToolTipNote(QLineEdit& field, const QString& note) {
+    field.setProperty(ToolTipNote, note);
+    showWholeTextInToolTip(field);
 }
 
 }  // namespace tamrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 
 #include <string>
 
@@ -31,5 +32,9 @@ inline const QColor FieldBlack(0, 0, 0);
 // Sets the colour a field's text has while it is enabled. The disabled colour is left to the style,
 // so a disabled field still looks greyed out; the colour set here returns when it is enabled again.
 void setTextColor(QLineEdit& field, const QColor& color);
+
+// A note shown in the field's tooltip below its whole text (when the text is wider than the
+// field); an empty note removes it.
+void setToolTipNote(QLineEdit& field, const QString& note);
 
 }  // namespace tamrel

@@ -2,8 +2,10 @@
 
 #include "conversion/compute_run.h"
 #include "geometry/angles.h"
+#include "inspection/run_inspection.h"
 #include "ui/captions.h"
 #include "ui/control_table.h"
+#include "ui/inspection_tips.h"
 #include "ui/keyboard.h"
 #include "ui/pic_gear.h"
 
@@ -110,7 +112,11 @@ FormInput1::~FormInput1() {
 void FormInput1::createGroups() {
     languages_ = new OptionGroup(
         optionArray(*this, "OptLan", LanguageCount),
-        [this](int index) { ApplyLanguage(*this, index); }, this);
+        [this](int index) {
+            ApplyLanguage(*this, index);
+            showInspectionTips();
+        },
+        this);
     references_ = new OptionGroup(
         optionArray(*this, "OptS", QuantityCount), [this](int) { SelectReference(); }, this);
 }
@@ -174,7 +180,27 @@ void FormInput1::ComGo_Click() {
     } catch (...) {
         setText(Field::Error, CalculationFailedMessage);
     }
+    inspected_.reset();
+    if (const auto input = inspection::inspectionInput(*this, locale_)) {
+        inspected_.emplace(*input, inspection::inspect(*input));
+    }
+    showInspectionTips();
     computing_ = false;
+}
+
+// The span in TextZMG's tooltip, the ball in TextDPG's, the chordal values of each Sn result in
+// its own; none without a successful run.
+void FormInput1::showInspectionTips() {
+    InspectionTips tips;
+    if (inspected_) {
+        tips = inspectionTips(inspected_->second, inspected_->first, languages_->selectedIndex(),
+                              locale_);
+    }
+    setToolTipNote(*field(Field::ZMG), tips.span);
+    setToolTipNote(*field(Field::DPG), tips.ball);
+    for (Field f : {middle(Sn), maximum(Sn), minimum(Sn)}) {
+        setToolTipNote(*field(f), tips.thickness[indexOf(f) - indexOf(middle(Sn))]);
+    }
 }
 
 // The row of the selected OptS button becomes the input row: its three fields enabled and red, the

@@ -4,11 +4,14 @@
 #include "conversion/number_locale.h"
 #include "conversion/program_state.h"
 #include "drawing/view.h"
+#include "inspection/inspection.h"
 
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <utility>
 
 class QCheckBox;
 class QLineEdit;
@@ -53,6 +56,7 @@ private:
     void Check1_Click();
     void Check3_Click();
     void TimerPicgear_Timer();
+    void showInspectionTips();
 
     QLineEdit* field(Field f) const { return fields_[indexOf(f)]; }
     template <class Control> Control* control(const std::string& name) const;
@@ -70,6 +74,8 @@ private:
     OptionGroup* languages_ = nullptr;
     OptionGroup* references_ = nullptr;
     bool computing_ = false;
+    // The inspection aids of the last successful run, shown in tooltips in the chosen language.
+    std::optional<std::pair<inspection::InspectionInput, inspection::Inspection>> inspected_;
 };
 
 }  // namespace tamrel
