@@ -15,6 +15,7 @@
 #include "conversion/memory_field_store.h"
 #include "conversion/number_locale.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <string>
@@ -55,44 +56,26 @@ inline const std::vector<std::string>& decimalSeparators() {
     return separators;
 }
 
-namespace detail {
-
-// A control byte as a small choice; digits map to themselves, so seed files stay readable.
-inline int choice(std::string_view control, std::size_t index, int options, int fallback) {
-    if (index >= control.size()) {
-        return fallback;
-    }
-    const auto byte = static_cast<unsigned char>(control[index] - '0');
-    return byte % options;
-}
-
-inline std::vector<std::string_view> splitLines(std::string_view data) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start <= data.size()) {
-        const std::size_t end = data.find('\n', start);
-        if (end == std::string_view::npos) {
-            lines.push_back(data.substr(start));
+inline FuzzCase decodeFuzzCase(std::string_view data) {
+    const std::size_t controlEnd = std::min(data.find('\n'), data.size());
+    const std::string_view control = data.substr(0, controlEnd);
+    // A control byte as a small choice; digits map to themselves, so seed files stay readable.
+    const auto choice = [control](std::size_t index, int options, int fallback) {
+        return index < control.size() ? static_cast<unsigned char>(control[index] - '0') % options
+                                      : fallback;
+    };
+    FuzzCase c;
+    c.reference = choice(0, 5, W);
+    c.autoDiameter = choice(1, 2, 1) == 1;
+    c.locale.decimalSeparator = decimalSeparators()[static_cast<std::size_t>(choice(2, 3, 0))];
+    std::size_t start = controlEnd + 1;
+    for (Field f : typedFieldOrder(c.reference)) {
+        if (start > data.size()) {
             break;
         }
-        lines.push_back(data.substr(start, end - start));
+        const std::size_t end = std::min(data.find('\n', start), data.size());
+        c.typed[f] = std::string(data.substr(start, end - start));
         start = end + 1;
-    }
-    return lines;
-}
-
-}  // namespace detail
-
-inline FuzzCase decodeFuzzCase(std::string_view data) {
-    const std::vector<std::string_view> lines = detail::splitLines(data);
-    const std::string_view control = lines.front();
-    FuzzCase c;
-    c.reference = detail::choice(control, 0, 5, W);
-    c.autoDiameter = detail::choice(control, 1, 2, 1) == 1;
-    c.locale.decimalSeparator = decimalSeparators()[detail::choice(control, 2, 3, 0)];
-    const std::vector<Field> fields = typedFieldOrder(c.reference);
-    for (std::size_t i = 0; i < fields.size() && i + 1 < lines.size(); ++i) {
-        c.typed[fields[i]] = std::string(lines[i + 1]);
     }
     return c;
 }

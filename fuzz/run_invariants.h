@@ -125,10 +125,13 @@ inline std::string fieldViolation(const FuzzCase& c, Field name, const std::stri
         return knownMessages().count(after) == 1 ? "" : "unknown message: " + after;
     }
     if (succeeded && mustHoldNumber(name, c.reference)) {
-        return isNumberText(after, separator, false) ? "" : describe(name, after) + " after success";
+        return isNumberText(after, separator, false) ? ""
+                                                     : describe(name, after) + " after success";
     }
     if (isOutput(name, c.reference)) {
-        return after == Placeholder || isNumberText(after, separator, false) ? "" : describe(name, after);
+        return after == Placeholder || isNumberText(after, separator, false)
+                   ? ""
+                   : describe(name, after);
     }
     const bool diameter = name == Field::DKG || name == Field::DRG;
     if (diameter && succeeded && c.autoDiameter) {

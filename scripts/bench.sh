@@ -101,6 +101,10 @@ modes=(Xn W M Sn)
 for i in 0 1 2 3; do
     row "compute run, ${modes[$i]} reference" "$(median compute_run_bench "BM_ComputeRun/mode:$i" us)" us 50
 done
+for i in 0 1 2 3; do
+    row "compute run and inspection aids, ${modes[$i]} reference" \
+        "$(median compute_run_bench "BM_ComputeRunWithInspection/mode:$i" us)" us 50
+done
 declare -A tick_budget=([59]=0.4 [500]=1.5 [5000]=15 [32767]=60)
 for teeth in 59 500 5000 32767; do
     row "drawing tick, $teeth teeth" "$(median drawing_tick_bench "BM_DrawingTick/teeth:$teeth" ms)" \

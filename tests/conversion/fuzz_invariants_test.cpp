@@ -1,14 +1,14 @@
-// Inputs of the compute-run fuzzer, replayed on every test run. Each is a fuzz input as the fuzzer
-// reads it (control line, then one line per typed field; see fuzz/fuzz_case.h) and must pass the
-// same invariants the fuzzer checks. A crash file from `make fuzz` is added here with its bytes as
-// found. The first cases are inputs at the edges of number reading and arithmetic that the seed
-// corpus does not reach directly.
+// The compute-run fuzzer's invariants on every test run: inputs at the edges of number reading and
+// arithmetic, replayed as the fuzzer reads them (control line, then one line per typed field; see
+// fuzz/fuzz_case.h; a crash file from `make fuzz` is added with its bytes as found), and random
+// field texts.
 
 #include "fuzz/fuzz_case.h"
 #include "fuzz/run_invariants.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace tamrel {
@@ -58,6 +58,35 @@ const Replay replays[] = {
 
 INSTANTIATE_TEST_SUITE_P(Replays, FuzzRegression, ::testing::ValuesIn(replays),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Texts an inspector might paste: garbage, huge, tiny, signs, separators, exponents.
+const std::vector<std::string> pieces{
+    "",        " ",       "0",      "1",   "-",   "+",   ".",      ",",           "e",
+    "E",       "5",       "59",     "20",  "15",  "8",   "5.5",    "3.175",       "1e300",
+    "1e-300",  "1e400",   "---",    "nan", "x",   "9",   "-32768", "32767",       "40000",
+    "72.8801", "200.789", "4.6533", "0.",  "e-5", "1E3", "\t",     "\xE4\xB8\xAD"};
+
+// Whatever is typed, in any mode and either locale, every field ends as "---", the user's own
+// text or a number in the program's format, and the message line holds one known message.
+TEST(RandomFields, NoRunShowsAnythingButNumbersAndKnownMessages) {
+    std::mt19937 engine(1206);
+    const auto pick = [&engine](int n) {
+        return std::uniform_int_distribution<>(0, n - 1)(engine);
+    };
+    for (int run = 0; run < 5000; ++run) {
+        // Control line: reference, Check1, separator; then one line per typed field, the later
+        // fields keeping their start texts.
+        std::string input =
+            std::to_string(pick(5)) + std::to_string(pick(2)) + std::to_string(pick(2)) + "\n";
+        for (int field = pick(12); field > 0; --field) {
+            for (int count = pick(4); count > 0; --count) {
+                input += pieces[pick(static_cast<int>(pieces.size()))];
+            }
+            input += "\n";
+        }
+        ASSERT_EQ(fuzzing::checkedRun(fuzzing::decodeFuzzCase(input)), "") << input;
+    }
+}
 
 }  // namespace
 }  // namespace tamrel
