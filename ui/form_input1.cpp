@@ -139,12 +139,12 @@ void FormInput1::connectControls() {
 }
 
 void FormInput1::watchFields() {
-    auto* gearData = new SelectAllOnFocus(this);
+    auto* gearData = new SelectOnEntry(SelectOnEntry::Caret::AtEnd, this);
     for (Field f : {Field::MN, Field::PN, Field::ZG, Field::BOG, Field::ZMG, Field::DPG, Field::DKG,
                     Field::DRG}) {
         gearData->watch(*field(f));
     }
-    auto* grid = new SelectAllFromEnd(this);
+    auto* grid = new SelectOnEntry(SelectOnEntry::Caret::AtStart, this);
     for (Quantity q : Quantities) {
         grid->watch(*field(reference(q)));
         grid->watch(*field(upperTolerance(q)));

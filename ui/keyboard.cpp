@@ -81,29 +81,19 @@ std::vector<std::string> tabOrder() {
 
 }  // namespace
 
-void SelectAllOnFocus::watch(QLineEdit& field) {
+void SelectOnEntry::watch(QLineEdit& field) {
     field.installEventFilter(this);
 }
 
-bool SelectAllOnFocus::eventFilter(QObject* watched, QEvent* event) {
-    auto* field = qobject_cast<QLineEdit*>(watched);
-    if (field != nullptr && entersField(*event)) {
-        field->setSelection(0, static_cast<int>(field->text().size()));
-    }
-    return false;
-}
-
-void SelectAllFromEnd::watch(QLineEdit& field) {
-    field.installEventFilter(this);
-}
-
-bool SelectAllFromEnd::eventFilter(QObject* watched, QEvent* event) {
+bool SelectOnEntry::eventFilter(QObject* watched, QEvent* event) {
     // A field being destroyed is no longer a QLineEdit when its last events pass the filter.
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (field == nullptr) {
         return false;
     }
-    if (entersField(*event) || isClickInside(*event, *field)) {
+    if (caret_ == Caret::AtEnd && entersField(*event)) {
+        field->setSelection(0, static_cast<int>(field->text().size()));
+    } else if (caret_ == Caret::AtStart && (entersField(*event) || isClickInside(*event, *field))) {
         selectFromEndLater(field);
     }
     return false;

@@ -12,29 +12,23 @@ class QWidget;
 
 namespace tamrel {
 
-// Gear-data fields: entering the field selects its whole text with the caret at the end, so typing
-// replaces the value. A click into a field that already has the focus only moves the caret.
-class SelectAllOnFocus : public QObject {
+// Selects a field's whole text when it is entered. Gear-data fields (CaretAtEnd): the caret at the
+// end, so typing replaces the value; a click into a field that already has the focus only moves the
+// caret. Reference-grid fields (CaretAtStart): on entering and on every click, anchored at the end
+// with the caret at the start, queued so that it is made after Qt's own handling of the focus
+// change or click, which would otherwise move the caret again.
+class SelectOnEntry : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    enum class Caret { AtEnd, AtStart };
+    SelectOnEntry(Caret caret, QObject* parent) : QObject(parent), caret_(caret) {}
     void watch(QLineEdit& field);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-};
 
-// Reference-grid fields: entering the field and every click into it select the whole text,
-// anchored at its end with the caret at its start. The selection is queued so that it is made after
-// Qt's own handling of the focus change or click, which would otherwise move the caret again.
-class SelectAllFromEnd : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-    void watch(QLineEdit& field);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+private:
+    Caret caret_;
 };
 
 // Sees every key press in the window before the focused control does. Enter or Return calls the
