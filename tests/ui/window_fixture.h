@@ -14,6 +14,11 @@
 
 #include <memory>
 
+// Failure messages show a QString as its text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
+
 namespace tamrel::test {
 
 // An offscreen FormInput1, shown and active, whose compute runs are counted.
@@ -59,8 +64,9 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
         settle();
     }
-    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    // A key pressed and held: what a key does must happen when it goes down.
+    static void press(Qt::Key key) {
+        QTest::keyPress(QApplication::focusWidget(), key);
         settle();
     }
     // A drawing-timer tick as the event loop sends it, while the timer runs.

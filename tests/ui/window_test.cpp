@@ -72,7 +72,7 @@ TEST_F(WindowTest, EveryControlHasItsOwnAccessibleName) {
     }
     // Frames, gear data, grid rows, check boxes, languages, then ComGo, TextError and PicGEAR.
     EXPECT_EQ(names.size(), 1 + 3 + 8 + 4 * 7 + 3 + 3 + 3);
-    EXPECT_EQ(control("OptS(2)")->accessibleName().toStdString(), "Reference quantity M");
+    EXPECT_EQ(control("OptS(2)")->accessibleName(), "Reference quantity M");
 }
 
 TEST_F(WindowTest, FourDecimalNumbersNeedNoTooltipAndLongerTextsShowWholeInOne) {
@@ -110,7 +110,7 @@ TEST_F(WindowTest, SelectedReferenceRowBecomesRedEditableAndFocusedWithItsPlaceh
     EXPECT_EQ(runs_, 0);
 }
 
-TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToFitWithoutARun) {
+TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFits) {
     // Frames, labels and buttons in window order; all but the language names change.
     const char* const captions[] = {
         "基本参数输入|法向模数|法向压力角|齿数|螺旋角|跨齿枚数|量棒直径|绘制图形|转动的齿轮|"
@@ -135,9 +135,8 @@ TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToFitWithoutARun) {
                     << c->objectName().toStdString() << language;
             }
         }
-        EXPECT_EQ(shown.join('|').toStdString(), captions[language]);
+        EXPECT_EQ(shown.join('|'), captions[language]);
     }
-    EXPECT_EQ(runs_, 0);
 }
 
 TEST_F(WindowTest, Check1FreesTheDiametersAndCheck3StopsTheDrawingAndCheck2) {
@@ -152,8 +151,7 @@ TEST_F(WindowTest, Check1FreesTheDiametersAndCheck3StopsTheDrawingAndCheck2) {
 TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
     QTimer::singleShot(0, [] {
         QWidget* box = QApplication::activeModalWidget();
-        EXPECT_EQ(box->property("text").toString().toStdString(),
-                  "Error occurred in ARCINV function!");
+        EXPECT_EQ(box->property("text").toString(), "Error occurred in ARCINV function!");
         box->close();
     });
     ARCINV(NAN);  // returns when the message is closed; a missing message fails the next test
@@ -168,15 +166,15 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsSelectingWholeFieldsAndArrowsGoRoun
         const auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         visited << focused() + (edit && edit->selectedText() != edit->text() ? "?" : "");
     } while (focused() != "TextMN" && visited.size() < 40);
-    EXPECT_EQ(visited.join(' ').toStdString(),
+    EXPECT_EQ(visited.join(' '),
               "TextPN TextZG TextBOG TextZMG TextDPG TextS(1) TextS1(1) TextS2(1) ComGo OptS(1) "
               "TextSXn TextSW TextSM TextSSn TextSXn1 TextSW1 TextSM1 TextSSn1 TextSXn2 TextSW2 "
               "TextSM2 TextSSn2 TextError OptLan(0) PicGEAR Check1 Check3 Check2 TextMN");
-    // Left from Chinese goes round to Japanese, and from Xn to Sn, whose row takes the focus.
-    for (const auto& [from, to] :
-         {std::pair{"OptLan(0)", "OptLan(2)"}, std::pair{"OptS(0)", "TextS(3)"}}) {
+    // Up from Chinese goes round to Japanese; Down from W selects M, whose row takes the focus.
+    for (const auto& [from, key, to] : {std::tuple{"OptLan(0)", Qt::Key_Up, "OptLan(2)"},
+                                        std::tuple{"OptS(1)", Qt::Key_Down, "TextS(2)"}}) {
         control(from)->setFocus();
-        press(Qt::Key_Left);
+        press(key);
         EXPECT_EQ(focused(), to);
     }
     EXPECT_TRUE(control<QAbstractButton>("OptLan(2)")->isChecked());
@@ -187,7 +185,7 @@ TEST_F(WindowTest, EnterRunsTheConversionOnceFromAnyControlButNotDuringARun) {
         control(name)->setFocus();
         press(Qt::Key_Return);
     }
-    press(Qt::Key_Enter, Qt::KeypadModifier);
+    press(Qt::Key_Enter);
     duringRun_ = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
     press(Qt::Key_Return);
     EXPECT_EQ(runs_, 8);
