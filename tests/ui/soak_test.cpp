@@ -32,24 +32,24 @@ TEST_F(WindowTest, TwentyThousandTicksOfRandomUseKeepResultsSoundAndMemoryFlat) 
     auto* pic = control<PicGear>("PicGEAR");
     long firstKb = -1;
     for (int ticks = 0; ticks < 20000;) {
-        const int action = pick(300);
-        if (action < 30) {  // a drag in user units with the left (pan) or right button (zoom)
-            emit pic->mousePressed(action < 15 ? 1 : 2, pick(200) - 100, pick(200) - 100);
-            emit pic->mouseMoved(action < 15 ? 1 : 2, pick(200) - 100, pick(200) - 100);
-        } else if (action < 40 && (action < 37 || pick(2))) {  // drawing is more often on than off
-            click(QString("Check%1").arg(action < 37 ? 1 + action % 2 : 3));
-        } else if (action < 52) {
-            click(QString(action < 45 ? "OptLan(%1)" : "OptS(%1)").arg(pick(action < 45 ? 3 : 4)));
-        } else if (action < 84) {  // a number within 70 % (and 0.3) of the start, or an odd text
+        const int roll = pick(300);
+        if (roll < 30) {  // a drag in user units with the left (pan) or right button (zoom)
+            emit pic->mousePressed(roll < 15 ? 1 : 2, pick(200) - 100, pick(200) - 100);
+            emit pic->mouseMoved(roll < 15 ? 1 : 2, pick(200) - 100, pick(200) - 100);
+        } else if (roll < 40 && (roll < 37 || pick(2))) {  // drawing is more often on than off
+            clickButton(QString("Check%1").arg(roll < 37 ? 1 + roll % 2 : 3));
+        } else if (roll < 52) {  // a language (3 buttons) or a reference quantity (4)
+            clickButton(QString(roll < 45 ? "OptLan(%1)" : "OptS(%1)").arg(pick(roll / 45 + 3)));
+        } else if (roll < 84) {  // a number within 70 % (and 0.3) of the start, or an odd text
             const auto f = static_cast<Field>(pick(indexOf(Field::Error)));
             const double start = std::atof(startText(f, ".").c_str());
             const double value = start * (0.3 + pick(1401) / 1000.0) + (pick(601) - 300) / 1000.0;
-            field(f)->setText(pick(3) ? QString::number(value, 'f', pick(6)) : odd[pick(10)]);
-        } else if (action < 100) {
-            action < 92 ? click("ComGo") : press(Qt::Key_Return);
+            lineEdit(f)->setText(pick(3) ? QString::number(value, 'f', pick(6)) : odd[pick(10)]);
+        } else if (roll < 100) {
+            roll < 92 ? clickButton("ComGo") : press(Qt::Key_Return);
             for (Field f : allFields()) {  // every result a number or the placeholder
-                const bool result = field(f)->isReadOnly() && f != Field::Error;
-                ASSERT_TRUE(!result || number.match(field(f)->text()).hasMatch()) << f;
+                const bool result = lineEdit(f)->isReadOnly() && f != Field::Error;
+                ASSERT_TRUE(!result || number.match(lineEdit(f)->text()).hasMatch()) << f;
             }
         }
         if (control<QTimer>("TimerPicgear")->isActive()) {

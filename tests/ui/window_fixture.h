@@ -43,23 +43,23 @@ protected:
     template <class Control = QWidget> Control* control(const QString& name) const {
         return window_->findChild<Control*>(name);
     }
-    QLineEdit* field(Field f) const { return control<QLineEdit>(fieldName(f)); }
+    QLineEdit* lineEdit(Field f) const { return control<QLineEdit>(fieldName(f)); }
     std::string texts(std::initializer_list<Field> fields) const {
         QStringList shown;
         for (Field f : fields) {
-            shown << field(f)->text();
+            shown << lineEdit(f)->text();
         }
         return shown.join('|').toStdString();
     }
     bool isRed(Field f) const {
-        return field(f)->palette().color(QPalette::Active, QPalette::Text) == Qt::red;
+        return lineEdit(f)->palette().color(QPalette::Active, QPalette::Text) == Qt::red;
     }
     static QString focused() { return QApplication::focusWidget()->objectName(); }
 
     // Runs the queued work Qt and the window leave behind after an event.
     static void settle() { QCoreApplication::processEvents(); }
     // A click near the left edge of a button: on the indicator of an option button or check box.
-    void click(const QString& name) {
+    void clickButton(const QString& name) {
         auto* button = control<QAbstractButton>(name);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
         settle();

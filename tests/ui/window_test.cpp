@@ -22,24 +22,24 @@ TEST_F(WindowTest, StartsWithTheDefaultGearAndItsHintAndConvertsItAtOnce) {
     // Red: gear data, diameters and the W row. Disabled: the diameters and the other input rows.
     // Read-only: the results and the message line, which alone shows the arrow.
     for (Field f : allFields()) {
-        const int column =
-            f >= Field::RefXn && f < Field::DKG ? (indexOf(f) - indexOf(Field::RefXn)) % 6 : -1;
+        // The grid of six columns starts at field 6, RefXn: 0 to 2 are inputs, 3 to 5 results.
+        const int column = f >= Field::RefXn && f < Field::DKG ? indexOf(f) % 6 : -1;
         const bool red = (column < 0 && f != Field::Error) || (f >= Field::RefW && f < Field::MidW);
         const bool readOnly = column > 2 || f == Field::Error;
         EXPECT_EQ(isRed(f), red) << f;
-        EXPECT_EQ(field(f)->isEnabled(), red ? f < Field::DKG : readOnly) << f;
-        EXPECT_EQ(field(f)->isReadOnly(), readOnly) << f;
-        EXPECT_EQ(field(f)->cursor().shape() == Qt::ArrowCursor, f == Field::Error) << f;
+        EXPECT_EQ(lineEdit(f)->isEnabled(), red ? f < Field::DKG : readOnly) << f;
+        EXPECT_EQ(lineEdit(f)->isReadOnly(), readOnly) << f;
+        EXPECT_EQ(lineEdit(f)->cursor().shape() == Qt::ArrowCursor, f == Field::Error) << f;
     }
     for (const char* name : {"OptLan(0)", "OptS(1)", "Check1", "Check2", "Check3"}) {
         EXPECT_TRUE(control<QAbstractButton>(name)->isChecked()) << name;
     }
     EXPECT_TRUE(control<QTimer>("TimerPicgear")->isActive());
     EXPECT_EQ(window_->windowTitle(), "Tamrel2.0" + QString(16, ' ') + "Email: " + ContactAddress);
-    EXPECT_EQ(focused() + field(Field::MN)->selectedText(), "TextMN3.175");
-    click("ComGo");
+    EXPECT_EQ(focused() + lineEdit(Field::MN)->selectedText(), "TextMN3.175");
+    clickButton("ComGo");
     EXPECT_EQ(texts({Field::Error, Field::MidW}), "|72.8801");
-    EXPECT_EQ(field(Field::MidXn)->cursorPosition(), 0);  // long results show their first digit
+    EXPECT_EQ(lineEdit(Field::MidXn)->cursorPosition(), 0);  // long results show their first digit
 }
 
 TEST_F(WindowTest, RandomNumberPicksTheHintEvenAtOneOrNaN) {
@@ -47,7 +47,7 @@ TEST_F(WindowTest, RandomNumberPicksTheHintEvenAtOneOrNaN) {
     for (const auto& [random, hint] :
          std::vector<std::pair<float, int>>{{0.25F, 1}, {0.74F, 2}, {1.0F, 3}, {NAN, 0}}) {
         startWindow(random);
-        EXPECT_EQ(field(Field::Error)->text(), startupHint(hint)) << random;
+        EXPECT_EQ(lineEdit(Field::Error)->text(), startupHint(hint)) << random;
     }
     EXPECT_TRUE(startupHint(3).contains(ContactAddress));
 }
@@ -58,7 +58,7 @@ TEST_F(WindowTest, GermanLocaleStartsWithCommasConvertsAndDrawsAtOnce) {
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(texts({Field::MN, Field::DRG, Field::RefXn}), "3,175|185,9956|-0,1445");
     const QImage blank = control<PicGear>("PicGEAR")->image();
-    click("ComGo");
+    clickButton("ComGo");
     EXPECT_EQ(texts({Field::Error, Field::MidM, Field::DKG}), "|200,788916325961|199,3656");
     tick();
     EXPECT_NE(control<PicGear>("PicGEAR")->image(), blank);
@@ -83,8 +83,8 @@ TEST_F(WindowTest, FourDecimalNumbersNeedNoTooltipAndLongerTextsShowWholeInOne) 
         {Field::RefXn, "-0.1445", true},   {Field::MidM, "200.78892", true},
         {Field::MinM, "200.78892", false}, {Field::Error, QString(120, 'x'), false}};
     for (const auto& [f, text, fits] : cases) {
-        field(f)->setText(text);
-        EXPECT_EQ(field(f)->toolTip(), fits ? "" : text) << f;
+        lineEdit(f)->setText(text);
+        EXPECT_EQ(lineEdit(f)->toolTip(), fits ? "" : text) << f;
     }
 }
 
@@ -93,17 +93,17 @@ TEST_F(WindowTest, SelectedReferenceRowBecomesRedEditableAndFocusedWithItsPlaceh
                          Field::RefSn, Field::UpperSn, Field::LowerSn, Field::RefXn};
     const QStringList before = QString("---|---|---|---|---| ---|---|--|---0").split('|');
     for (const Field& f : fields) {  // each field gets the text at its place in the list
-        field(f)->setText(before[int(&f - fields.begin())]);
+        lineEdit(f)->setText(before[int(&f - fields.begin())]);
     }
     for (int k : {2, 3, 0, 1}) {
-        click(QString("OptS(%1)").arg(k));
+        clickButton(QString("OptS(%1)").arg(k));
         for (Quantity q : Quantities) {
             for (Field f : {reference(q), upperTolerance(q), lowerTolerance(q)}) {
-                EXPECT_EQ(field(f)->isEnabled() + isRed(f), q == k ? 2 : 0) << f << k;
+                EXPECT_EQ(lineEdit(f)->isEnabled() + isRed(f), q == k ? 2 : 0) << f << k;
             }
         }
-        EXPECT_EQ(focused() + field(reference(k))->selectedText(),
-                  fieldName(reference(k)) + field(reference(k))->text());
+        EXPECT_EQ(focused() + lineEdit(reference(k))->selectedText(),
+                  fieldName(reference(k)) + lineEdit(reference(k))->text());
     }
     // Only exact placeholders of a selected row became "0".
     EXPECT_EQ(texts(fields), "0|0|0|---|0| ---|0|--|---0");
@@ -123,7 +123,7 @@ TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFits) {
         "中間値|最大値|最小値|転位係数|マタギ歯厚|オーバピン径|円弧歯厚|==>"};
     // English, Japanese, then Chinese again.
     for (int language : {1, 2, 0}) {
-        click(QString("OptLan(%1)").arg(language));
+        clickButton(QString("OptLan(%1)").arg(language));
         QStringList shown;
         for (QWidget* c : window_->findChildren<QWidget*>()) {
             const bool frame = c->inherits("QGroupBox");
@@ -140,11 +140,11 @@ TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFits) {
 }
 
 TEST_F(WindowTest, Check1FreesTheDiametersAndCheck3StopsTheDrawingAndCheck2) {
-    click("Check1");
-    EXPECT_TRUE(field(Field::DKG)->isEnabled() && field(Field::DRG)->isEnabled());
-    click("Check3");
+    clickButton("Check1");
+    EXPECT_TRUE(lineEdit(Field::DKG)->isEnabled() && lineEdit(Field::DRG)->isEnabled());
+    clickButton("Check3");
     EXPECT_FALSE(control<QTimer>("TimerPicgear")->isActive() || control("Check2")->isEnabled());
-    click("Check3");
+    clickButton("Check3");
     EXPECT_TRUE(control<QTimer>("TimerPicgear")->isActive() && control("Check2")->isEnabled());
 }
 
@@ -196,7 +196,7 @@ TEST_F(WindowTest, EnterRunsTheConversionOnceFromAnyControlButNotDuringARun) {
 }
 
 TEST_F(WindowTest, EveryClickInAReferenceSelectsItButKeysAndTheWindowsFocusLeaveTheCaret) {
-    QLineEdit* w = field(Field::RefW);
+    QLineEdit* w = lineEdit(Field::RefW);
     for (int click = 0; click < 2; ++click) {  // the second time with a bare caret in it
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(20, 10));
         settle();
