@@ -136,12 +136,11 @@ TEST(PicGearAtScale2, DrawsAtTheDevicePixelRatio) {
     PicGear pic;
     if (pic.devicePixelRatioF() != 2)
         GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    EXPECT_EQ(pic.image().devicePixelRatio(), 2);  // shown at the widget's logical size
     pic.plotPoint(10, 10);
     pic.lineTo(20, 10);
-    pic.plotPoint(30, 10);
-    pic.lineTo(30, 20);
     EXPECT_EQ(pixelsOf(pic, pic.palette().color(QPalette::WindowText).rgb()),
-              pixelsOf({{20, 20, 20, 1, 0}, {60, 20, 20, 0, 1}}));
+              pixelsOf({{20, 20, 20, 1, 0}}));
 }
 
 }  // namespace
