@@ -1,18 +1,19 @@
-#include "default_gear.h"
+#include "geometry/angles.h"
 #include "geometry/calculation_error.h"
 #include "geometry/profile_shift.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 namespace tamrel {
 namespace {
 
-using testing::defaultGear;
-using testing::defaultHelix;
-
-const auto [MS, PS] = defaultGear;
+// The window's start gear, mn 3.175, 20 degrees, helix 15 degrees, in the transverse section.
+const double defaultHelix = RAD(15);
+const double MS = 3.175 / std::cos(defaultHelix);
+const double PS = std::atan(std::tan(RAD(20)) / std::cos(defaultHelix));
 const double Spur20 = RAD(20);
 
 struct Known {
