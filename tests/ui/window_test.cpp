@@ -29,8 +29,11 @@ TEST_F(WindowTest, StartsWithTheDefaultGearAndItsHintAndConvertsItAtOnce) {
         EXPECT_EQ(isRed(f), red) << f;
         EXPECT_EQ(lineEdit(f)->isEnabled(), red ? f < Field::DKG : readOnly) << f;
         EXPECT_EQ(lineEdit(f)->isReadOnly(), readOnly) << f;
-        EXPECT_EQ(lineEdit(f)->cursor().shape() == Qt::ArrowCursor, f == Field::Error) << f;
+        EXPECT_EQ(lineEdit(f)->cursor().shape(),
+                  f == Field::Error ? Qt::ArrowCursor : Qt::IBeamCursor)
+            << f;
     }
+    EXPECT_EQ(lineEdit(Field::DPG)->palette().color(QPalette::Base), QColor(Qt::white));
     for (const char* name : {"OptLan(0)", "OptS(1)", "Check1", "Check2", "Check3"}) {
         EXPECT_TRUE(control<QAbstractButton>(name)->isChecked()) << name;
     }
