@@ -296,6 +296,7 @@ TEST(CliInspection, JsonGridAndCsvShowTheEngineResultsForTheRun) {
         EXPECT_EQ(j["span"]["measurableTeeth"], span.measurableTeeth.value());
         EXPECT_EQ(j["span"]["contactDiameter"]["max"], span.contactDiameter[max].value());
         EXPECT_EQ(j["span"]["usableFrom"], engine.usableFlank.value().from);
+        EXPECT_EQ(j["span"]["usableTo"], engine.usableFlank.value().to);
         EXPECT_EQ(j["span"]["measurable"], span.measurable.value());
         EXPECT_EQ(j["chordal"]["constantChordHeight"]["max"],
                   engine.chordal.value().constantChordHeight[max]);
