@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
+#include <future>
 #include <optional>
-#include <system_error>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -18,26 +18,21 @@ namespace tamrel::cli {
 
 namespace {
 
-// The input columns of a batch, named like the command-line options.
+// The input columns of a batch, named like the command-line options, and the text of the gear each
+// fills ("ref" fills the quantity).
 enum Column { Mn, Pn, Zg, Bog, Zmg, Dpg, Ref, Value, Upper, Lower, Dkg, Drg, ColumnCount };
 constexpr std::array<const char*, ColumnCount> ColumnNames{
     "mn", "pn", "zg", "bog", "zmg", "dpg", "ref", "value", "upper", "lower", "dkg", "drg"};
+constexpr std::array<std::string GearInput::*, ColumnCount> ColumnTexts{
+    &GearInput::mn,    &GearInput::pn,    &GearInput::zg,  &GearInput::bog,
+    &GearInput::zmg,   &GearInput::dpg,   nullptr,         &GearInput::value,
+    &GearInput::upper, &GearInput::lower, &GearInput::dkg, &GearInput::drg};
 constexpr std::array<Column, 6> RequiredColumns{Mn, Pn, Zg, Bog, Ref, Value};
 
 constexpr std::size_t ChunkRows = 2048;
 // Below this a chunk is not worth a thread.
 constexpr std::size_t ParallelRows = 256;
 constexpr unsigned MaxThreads = 4;
-
-std::optional<Column> columnNamed(std::string_view name) {
-    const std::string trimmed(trimBlanks(name));
-    for (std::size_t i = 0; i < ColumnCount; ++i) {
-        if (strcasecmp(trimmed.c_str(), ColumnNames[i]) == 0) {
-            return static_cast<Column>(i);
-        }
-    }
-    return std::nullopt;
-}
 
 // Where each input column sits in the rows of one batch, taken from its header row.
 class BatchColumns {
@@ -49,20 +44,25 @@ public:
             if (i == 0 && name.substr(0, 3) == "\xEF\xBB\xBF") {
                 name.remove_prefix(3);
             }
-            const auto column = columnNamed(name);
-            if (!column) {
-                throw HeaderError("unknown column \"" + std::string(name) + "\" in the header");
+            const std::string trimmed(trimBlanks(name));
+            const auto column =
+                std::find_if(ColumnNames.begin(), ColumnNames.end(),
+                             [&](const char* c) { return strcasecmp(trimmed.c_str(), c) == 0; });
+            if (column == ColumnNames.end()) {
+                throw std::runtime_error("unknown column \"" + std::string(name) +
+                                         "\" in the header");
             }
-            if (positions_[*column]) {
-                throw HeaderError("column \"" + std::string(ColumnNames[*column]) +
-                                  "\" appears twice in the header");
+            auto& position = positions_[column - ColumnNames.begin()];
+            if (position) {
+                throw std::runtime_error("column \"" + std::string(*column) +
+                                         "\" appears twice in the header");
             }
-            positions_[*column] = i;
+            position = i;
         }
         for (Column required : RequiredColumns) {
             if (!positions_[required]) {
-                throw HeaderError("the header has no column \"" +
-                                  std::string(ColumnNames[required]) + "\"");
+                throw std::runtime_error("the header has no column \"" +
+                                         std::string(ColumnNames[required]) + "\"");
             }
         }
     }
@@ -70,10 +70,9 @@ public:
     std::size_t width() const { return width_; }
 
     // The cell of `column`, or the empty text when the batch has no such column.
-    std::string_view cell(const std::vector<std::string>& cells, Column column) const {
+    std::string_view cell(const std::vector<std::string>& cells, std::size_t column) const {
         const auto& position = positions_[column];
-        return position && *position < cells.size() ? std::string_view(cells[*position])
-                                                    : std::string_view();
+        return position ? std::string_view(cells[*position]) : std::string_view();
     }
 
     // Fills `gear` from one row; gives the reason when the row cannot be read.
@@ -88,18 +87,17 @@ public:
             return "ref \"" + std::string(cell(cells, Ref)) + "\" is not Xn, W, M or Sn";
         }
         gear.reference = *reference;
-        gear.mn = cell(cells, Mn);
-        gear.pn = cell(cells, Pn);
-        gear.zg = cell(cells, Zg);
-        gear.bog = cell(cells, Bog);
-        gear.zmg = cell(cells, Zmg);
-        gear.dpg = cell(cells, Dpg);
-        gear.value = cell(cells, Value);
+        for (std::size_t c = 0; c < ColumnCount; ++c) {
+            if (ColumnTexts[c]) {
+                gear.*ColumnTexts[c] = cell(cells, c);
+            }
+        }
         // Without tolerance columns the tolerances are 0, as in a new window.
-        gear.upper = positions_[Upper] ? cell(cells, Upper) : "0";
-        gear.lower = positions_[Lower] ? cell(cells, Lower) : "0";
-        gear.dkg = cell(cells, Dkg);
-        gear.drg = cell(cells, Drg);
+        for (Column tolerance : {Upper, Lower}) {
+            if (!positions_[tolerance]) {
+                gear.*ColumnTexts[tolerance] = "0";
+            }
+        }
         // Typed diameters switch AUTO off; a row that leaves both empty keeps it on.
         gear.autoDiameter = gear.dkg.empty() && gear.drg.empty();
         return std::nullopt;
@@ -115,13 +113,13 @@ void writeHeader(CsvRowWriter& writer, bool inspect) {
     for (const char* name : ColumnNames) {
         writer.addCell(name);
     }
-    for (Field f : allFields()) {
-        if (isResultField(f)) {
-            writer.addCell(fieldName(f));
-        }
+    for (Field f : ResultFields) {
+        writer.addCell(fieldName(f));
     }
-    for (const std::string& path : inspect ? inspectionPaths() : std::vector<std::string>{}) {
-        writer.addCell("inspection." + path);
+    if (inspect) {
+        forEachValue(
+            [&](const char*, const std::string& path) { writer.addCell("inspection." + path); });
+        writer.addCell("inspection.absent");
     }
     writer.endRow();
 }
@@ -132,36 +130,38 @@ public:
     RowConverter(const BatchColumns& columns, const NumberLocale& locale, bool inspect)
         : columns_(columns), locale_(locale), inspect_(inspect), converter_(locale) {}
 
+    // A row that cannot be read is not run: its cells are shown only where they can be told
+    // apart by their column, and TextError says why.
     void convert(const CsvRecord& record) {
         rows_.addCell(std::to_string(record.line));
         const std::optional<std::string> problem = record.malformed
                                                        ? "a quote is misplaced or not closed"
                                                        : columns_.readRow(record.fields, gear_);
         if (problem) {
-            addUnreadable(record, *problem);
-            return;
-        }
-        converter_.convert(gear_);
-        // The texts typed into the window, so that absent columns show the values the run used.
-        for (const std::string* text :
-             {&gear_.mn, &gear_.pn, &gear_.zg, &gear_.bog, &gear_.zmg, &gear_.dpg}) {
-            rows_.addCell(*text);
-        }
-        rows_.addCell(referenceName(gear_.reference));
-        for (const std::string* text :
-             {&gear_.value, &gear_.upper, &gear_.lower, &gear_.dkg, &gear_.drg}) {
-            rows_.addCell(*text);
-        }
-        for (Field f : allFields()) {
-            if (isResultField(f)) {
-                rows_.addCell(converter_.text(f));
+            const bool aligned = !record.malformed && record.fields.size() == columns_.width();
+            for (std::size_t c = 0; c < ColumnCount; ++c) {
+                rows_.addCell(aligned ? columns_.cell(record.fields, c) : "");
             }
+        } else {
+            converter_.convert(gear_);
+            // The texts typed into the window, so that absent columns show the values used.
+            for (std::size_t c = 0; c < ColumnCount; ++c) {
+                rows_.addCell(ColumnTexts[c] ? gear_.*ColumnTexts[c]
+                                             : ReferenceNames[gear_.reference]);
+            }
+        }
+        for (Field f : ResultFields) {
+            rows_.addCell(!problem            ? converter_.text(f)
+                          : f == Field::Error ? "unreadable row at line " +
+                                                    std::to_string(record.line) + ": " + *problem
+                                              : "");
         }
         if (inspect_) {
-            const auto inspection = converter_.inspection();
-            for (const std::string& path : inspectionPaths()) {
-                rows_.addCell(inspection ? inspectionText(*inspection, path, locale_, "") : "");
-            }
+            const auto inspection = problem ? std::nullopt : converter_.inspection();
+            forEachValue([&](const char*, const std::string& path) {
+                rows_.addCell(inspection ? valueText(*inspection, path, locale_, "") : "");
+            });
+            rows_.addCell(inspection ? absentText(*inspection, "; ") : "");
         }
         rows_.endRow();
     }
@@ -169,24 +169,6 @@ public:
     CsvRowWriter& rows() { return rows_; }
 
 private:
-    void addUnreadable(const CsvRecord& record, const std::string& problem) {
-        // Cells are shown only where they can be told apart by their column.
-        const bool aligned = !record.malformed && record.fields.size() == columns_.width();
-        for (std::size_t i = 0; i < ColumnCount; ++i) {
-            rows_.addCell(aligned ? columns_.cell(record.fields, static_cast<Column>(i)) : "");
-        }
-        for (Field f : allFields()) {
-            if (isResultField(f) && f != Field::Error) {
-                rows_.addCell("");
-            }
-        }
-        rows_.addCell("unreadable row at line " + std::to_string(record.line) + ": " + problem);
-        for (std::size_t i = 0; inspect_ && i < inspectionPaths().size(); ++i) {
-            rows_.addCell("");
-        }
-        rows_.endRow();
-    }
-
     const BatchColumns& columns_;
     const NumberLocale& locale_;
     bool inspect_;
@@ -195,44 +177,22 @@ private:
     CsvRowWriter rows_;
 };
 
-// Converts the records [begin, end) of a chunk; an exception is kept for the caller.
-void convertRange(RowConverter& converter, const std::vector<CsvRecord>& chunk, std::size_t begin,
-                  std::size_t end, std::exception_ptr& failure) {
-    try {
-        for (std::size_t i = begin; i < end; ++i) {
-            converter.convert(chunk[i]);
-        }
-    } catch (...) {
-        failure = std::current_exception();
-    }
-}
-
 // Splits a chunk into consecutive ranges, one per converter, so that the rows of the converters
-// written one after another keep the order of the input.
+// written one after another keep the order of the input. The default launch policy converts a
+// range when it is waited for if no thread is to be had; waiting passes on an exception.
 void convertChunk(std::vector<RowConverter>& converters, const std::vector<CsvRecord>& chunk,
                   std::size_t count) {
     const std::size_t parts = count < ParallelRows ? 1 : converters.size();
-    std::vector<std::exception_ptr> failures(parts);
-    std::vector<std::thread> threads;
-    for (std::size_t part = 1; part < parts; ++part) {
-        const std::size_t begin = count * part / parts;
-        const std::size_t end = count * (part + 1) / parts;
-        try {
-            threads.emplace_back(convertRange, std::ref(converters[part]), std::cref(chunk), begin,
-                                 end, std::ref(failures[part]));
-        } catch (const std::system_error&) {
-            // No thread to be had: the part is converted here instead.
-            convertRange(converters[part], chunk, begin, end, failures[part]);
-        }
+    std::vector<std::future<void>> ranges;
+    for (std::size_t part = 0; part < parts; ++part) {
+        ranges.push_back(std::async([&, part] {
+            for (std::size_t i = count * part / parts; i < count * (part + 1) / parts; ++i) {
+                converters[part].convert(chunk[i]);
+            }
+        }));
     }
-    convertRange(converters[0], chunk, 0, count / parts, failures[0]);
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
-    for (const std::exception_ptr& failure : failures) {
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
+    for (std::future<void>& range : ranges) {
+        range.get();
     }
 }
 
@@ -243,10 +203,10 @@ std::uint64_t runBatch(std::istream& in, std::ostream& out, const NumberLocale& 
     CsvRecordReader reader(in);
     CsvRecord header;
     if (!reader.next(header)) {
-        throw HeaderError("the input is empty: the first row must name the columns");
+        throw std::runtime_error("the input is empty: the first row must name the columns");
     }
     if (header.malformed) {
-        throw HeaderError("a quote is misplaced or not closed in the header");
+        throw std::runtime_error("a quote is misplaced or not closed in the header");
     }
     const BatchColumns columns(header.fields);
     CsvRowWriter headerRow;

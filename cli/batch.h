@@ -10,12 +10,6 @@
 
 namespace tamrel::cli {
 
-// An input whose first row names no usable set of columns.
-class HeaderError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // Told the rows converted and the bytes read so far, after every block of rows.
 using BatchProgress = std::function<void(std::uint64_t rows, std::uint64_t bytesRead)>;
 
@@ -24,8 +18,8 @@ using BatchProgress = std::function<void(std::uint64_t rows, std::uint64_t bytes
 // order and letter case, each once. Every later record gives one output row: its line number, the
 // input columns, the text of every result field after the run and, with `inspect`, the inspection
 // values. A row that cannot be read is not run; its TextError cell says why, with its line number.
-// Throws HeaderError for a missing or unusable header and std::runtime_error when the input cannot
-// be read. Stops early when `out` fails. Gives the number of rows converted.
+// Throws std::runtime_error for a missing or unusable header and when the input cannot be read.
+// Stops early when `out` fails. Gives the number of rows converted.
 std::uint64_t runBatch(std::istream& in, std::ostream& out, const NumberLocale& locale,
                        bool inspect = false, const BatchProgress& progress = {});
 

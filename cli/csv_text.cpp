@@ -22,29 +22,12 @@ void onRecordEnd(int /*terminator*/, void* reader) {
     static_cast<CsvRecordReader*>(reader)->endRecord();
 }
 
-bool hasContent(const std::string& line) {
-    return line.find_first_not_of(" \t\r\n") != std::string::npos;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// One pass over the cell: most cells are short numbers that need nothing.
+// Most cells are short numbers that need nothing; a reader trims blanks around unquoted fields.
 bool needsQuotes(std::string_view cell) {
-    if (cell.empty()) {
-        return false;
-    }
-    // A reader trims blanks around unquoted fields.
-    if (isBlank(cell.front()) || isBlank(cell.back())) {
-        return true;
-    }
-    for (char c : cell) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-            return true;
-        }
-    }
-    return false;
+    constexpr std::string_view Blanks = " \t";
+    return !cell.empty() &&
+           (Blanks.find(cell.front()) != Blanks.npos || Blanks.find(cell.back()) != Blanks.npos ||
+            cell.find_first_of(",\"\r\n") != cell.npos);
 }
 
 }  // namespace
@@ -108,7 +91,7 @@ bool CsvRecordReader::feedNextLine() {
     }
     ++lineNumber_;
     bytesRead_ += line_.size() + 1;
-    if (!recordOpen_ && hasContent(line_)) {
+    if (!recordOpen_ && line_.find_first_not_of(" \t\r\n") != std::string::npos) {
         recordOpen_ = true;
         recordLine_ = lineNumber_;
     }
@@ -119,7 +102,10 @@ bool CsvRecordReader::feedNextLine() {
             throw std::runtime_error("a CSV field is too large");
         }
         reportMalformed();
-        resetParser();
+        csv_free(parser_);
+        if (csv_init(parser_, ParserOptions) != 0) {
+            throw std::bad_alloc();
+        }
     }
     return true;
 }
@@ -127,13 +113,6 @@ bool CsvRecordReader::feedNextLine() {
 void CsvRecordReader::reportMalformed() {
     endRecord();
     completed_[completedCount_ - 1].malformed = true;
-}
-
-void CsvRecordReader::resetParser() {
-    csv_free(parser_);
-    if (csv_init(parser_, ParserOptions) != 0) {
-        throw std::bad_alloc();
-    }
 }
 
 void CsvRowWriter::addCell(std::string_view cell) {

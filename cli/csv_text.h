@@ -42,7 +42,6 @@ public:
 private:
     bool feedNextLine();
     void reportMalformed();
-    void resetParser();
 
     std::istream& in_;
     csv_parser* parser_;

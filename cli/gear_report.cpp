@@ -15,7 +15,7 @@ using Row = std::vector<std::string>;
 std::vector<Row> gridRows(const GearConverter& converter) {
     std::vector<Row> rows{{"Thickness", "Reference", "+", "-", "MID", "MAX", "MIN"}};
     for (Quantity q : Quantities) {
-        Row row{referenceName(q)};
+        Row row{ReferenceNames[q]};
         for (Field f : {reference(q), upperTolerance(q), lowerTolerance(q), middle(q), maximum(q),
                         minimum(q)}) {
             row.push_back(converter.text(f));
@@ -87,22 +87,28 @@ std::optional<Json> GearConverter::inspection() const {
 void writeGrid(const GearConverter& converter, const std::optional<Json>& inspection,
                const NumberLocale& locale, std::ostream& out) {
     writeTable(gridRows(converter), out);
-    if (inspection) {
-        out << '\n';
-        writeTable(inspectionRows(*inspection, locale), out);
-        for (const std::string& line : absentLines(*inspection)) {
-            out << "absent " << line << '\n';
+    if (!inspection) {
+        return;
+    }
+    std::vector<Row> rows{{"Inspection", "Nominal", "MID", "MAX", "MIN"}};
+    forEachValue([&](const char* quantity, const std::string& path) {
+        if (rows.back()[0] != quantity) {
+            rows.push_back({quantity});
         }
+        rows.back().push_back(valueText(*inspection, path, locale, Placeholder));
+    });
+    out << '\n';
+    writeTable(rows, out);
+    if (const std::string absent = absentText(*inspection, "\nabsent "); !absent.empty()) {
+        out << "absent " << absent << '\n';
     }
 }
 
 void writeJson(const GearConverter& converter, const std::optional<Json>& inspection,
                std::ostream& out) {
     Json object = Json::object();
-    for (Field f : allFields()) {
-        if (isResultField(f)) {
-            object[fieldName(f)] = converter.text(f);
-        }
+    for (Field f : ResultFields) {
+        object[fieldName(f)] = converter.text(f);
     }
     if (inspection) {
         object["inspection"] = *inspection;

@@ -5,6 +5,7 @@
 #include "conversion/memory_field_store.h"
 #include "conversion/number_locale.h"
 
+#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -37,10 +38,15 @@ private:
     const std::string startRoot_ = store_.textOf(Field::DRG);
 };
 
-// The fields a compute run writes, from the Xn reference row to TextError: the window's order.
-constexpr bool isResultField(Field f) {
-    return indexOf(f) >= indexOf(Field::RefXn);
-}
+// The fields a compute run writes, from the Xn reference row to TextError, in the window's order:
+// the keys of the JSON and the result columns of a batch.
+inline constexpr auto ResultFields = [] {
+    std::array<Field, FieldCount - indexOf(Field::RefXn)> fields{};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        fields[i] = static_cast<Field>(indexOf(Field::RefXn) + static_cast<int>(i));
+    }
+    return fields;
+}();
 
 // The reference grid as the English window shows it after a run: a header row, one row per
 // quantity (reference value, both deviations, MID, MAX, MIN), then the tip and root diameters

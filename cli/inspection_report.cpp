@@ -4,230 +4,167 @@
 
 #include <algorithm>
 #include <array>
+#include <variant>
 
 namespace tamrel::cli {
 
 namespace {
 
-using inspection::BandValue;
 using inspection::Failure;
+using inspection::Inspection;
 using inspection::Outcome;
 
 constexpr std::array<const char*, 4> BandKeys{"nominal", "mid", "max", "min"};
-constexpr const char* Absent = "absent";
 
-// One row of the grid: a quantity with one value, or with a value per band value.
+// A value, or why it cannot be formed; a quantity has one, or four for the band values.
+using Value = std::variant<Json, Failure>;
+using Values = std::vector<Value>;
+
+Value valueOf(double v) {
+    return Json(v);
+}
+template <typename T> Value valueOf(const Outcome<T>& v) {
+    return v.hasValue() ? Value(Json(v.value())) : Value(v.failure());
+}
+template <typename T> Values one(const Outcome<T>& v) {
+    return {valueOf(v)};
+}
+template <typename T> Values one(const std::optional<T>& v, Failure otherwise) {
+    return {v ? Value(Json(*v)) : Value(otherwise)};
+}
+template <typename T> Values band(const inspection::Band<T>& band) {
+    Values values;
+    for (const T& v : band.values) {
+        values.push_back(valueOf(v));
+    }
+    return values;
+}
+
+// A run whose block of the quantity (span, ball or chordal) could be formed.
+struct Run {
+    const inspection::InspectionInput& in;
+    const Inspection& result;
+    const inspection::SpanInspection& span() const { return result.span.value(); }
+    const inspection::BallInspection& ball() const { return result.ball.value(); }
+    const inspection::ChordalInspection& chordal() const { return result.chordal.value(); }
+    Values flank(double inspection::FlankRange::*end) const {
+        const auto& flank = result.usableFlank;
+        return {flank.hasValue() ? Value(Json(flank.value().*end)) : Value(flank.failure())};
+    }
+};
+
+// One row of the grid: a quantity with one value or a band of four, and where a run holds it.
 struct Row {
     const char* path;
     bool band;
+    Values (*values)(const Run&);
 };
-constexpr std::array<Row, 18> Rows{{
-    {"span.teeth", false},
-    {"span.recommendedTeeth", false},
-    {"span.measurableTeeth", false},
-    {"span.contactDiameter", true},
-    {"span.usableFrom", false},
-    {"span.usableTo", false},
-    {"span.measurable", false},
-    {"span.faceWidth", false},
-    {"ball.diameter", false},
-    {"ball.idealDiameter", false},
-    {"ball.centreDiameter", true},
-    {"ball.contactDiameter", true},
-    {"ball.protrusion", true},
-    {"ball.measurable", false},
-    {"chordal.thickness", true},
-    {"chordal.height", true},
-    {"chordal.constantChord", true},
-    {"chordal.constantChordHeight", true},
+const std::array<Row, 18> Rows{{
+    {"span.teeth", false,
+     [](const Run& r) { return one(r.in.teethSpanned, Failure::NoTeethSpanned); }},
+    {"span.recommendedTeeth", false, [](const Run& r) { return one(r.span().recommendedTeeth); }},
+    {"span.measurableTeeth", false, [](const Run& r) { return one(r.span().measurableTeeth); }},
+    {"span.contactDiameter", true, [](const Run& r) { return band(r.span().contactDiameter); }},
+    {"span.usableFrom", false, [](const Run& r) { return r.flank(&inspection::FlankRange::from); }},
+    {"span.usableTo", false, [](const Run& r) { return r.flank(&inspection::FlankRange::to); }},
+    {"span.measurable", false, [](const Run& r) { return one(r.span().measurable); }},
+    {"span.faceWidth", false, [](const Run& r) { return one(r.span().faceWidth); }},
+    {"ball.diameter", false,
+     [](const Run& r) { return one(r.in.ballDiameter, Failure::NoBallDiameter); }},
+    {"ball.idealDiameter", false, [](const Run& r) { return one(r.ball().idealDiameter); }},
+    {"ball.centreDiameter", true, [](const Run& r) { return band(r.ball().centreDiameter); }},
+    {"ball.contactDiameter", true, [](const Run& r) { return band(r.ball().contactDiameter); }},
+    {"ball.protrusion", true, [](const Run& r) { return band(r.ball().protrusion); }},
+    {"ball.measurable", false, [](const Run& r) { return one(r.ball().measurable); }},
+    {"chordal.thickness", true, [](const Run& r) { return band(r.chordal().thickness); }},
+    {"chordal.height", true, [](const Run& r) { return band(r.chordal().height); }},
+    {"chordal.constantChord", true, [](const Run& r) { return band(r.chordal().constantChord); }},
+    {"chordal.constantChordHeight", true,
+     [](const Run& r) { return band(r.chordal().constantChordHeight); }},
 }};
 
+std::optional<Failure> blockFailure(const Inspection& result, const std::string& block) {
+    const auto failure = [](const auto& v) {
+        return v.hasValue() ? std::nullopt : std::optional<Failure>(v.failure());
+    };
+    return block == "span"   ? failure(result.span)
+           : block == "ball" ? failure(result.ball)
+                             : failure(result.chordal);
+}
+
 Json::json_pointer pointerTo(std::string path) {
-    for (char& c : path) {
-        c = c == '.' ? '/' : c;
-    }
+    std::replace(path.begin(), path.end(), '.', '/');
     return Json::json_pointer("/" + path);
 }
 
-// Fills the JSON object value by value; what is absent becomes null with its reason.
-class JsonBuilder {
-public:
-    template <typename T> void put(const std::string& path, const Outcome<T>& value) {
-        if (value.hasValue()) {
-            json_[pointerTo(path)] = value.value();
-        } else {
-            absent(path, value.failure());
-        }
-    }
-    template <typename T>
-    void put(const std::string& path, const std::optional<T>& value, Failure otherwise) {
-        put(path, value ? Outcome<T>(*value) : Outcome<T>(otherwise));
-    }
-    // A band absent as a whole for one reason is null itself.
-    void putBand(const std::string& path, const inspection::BandOutcome& band) {
-        const Outcome<double>& nominal = band[BandValue::Nominal];
-        const auto sameFailure = [&nominal](const Outcome<double>& v) {
-            return !v.hasValue() && v.failure() == nominal.failure();
-        };
-        if (!nominal.hasValue() &&
-            std::all_of(band.values.begin(), band.values.end(), sameFailure)) {
-            absent(path, nominal.failure());
-            return;
-        }
-        for (BandValue v : inspection::bandValues) {
-            put(path + "." + BandKeys[static_cast<std::size_t>(v)], band[v]);
-        }
-    }
-    void putBand(const std::string& path, const inspection::Band<double>& band) {
-        for (BandValue v : inspection::bandValues) {
-            json_[pointerTo(path + "." + BandKeys[static_cast<std::size_t>(v)])] = band[v];
-        }
-    }
-    void absent(const std::string& path, Failure why) {
-        json_[pointerTo(path)] = nullptr;
-        absent_[path] = inspection::failureText(why);
-    }
-    Json take() {
-        json_[Absent] = std::move(absent_);
-        return std::move(json_);
-    }
+}  // namespace
 
-private:
-    Json json_ = Json::object();
-    Json absent_ = Json::object();
-};
-
-void putSpan(JsonBuilder& out, const inspection::InspectionInput& input,
-             const inspection::Inspection& result) {
-    const inspection::SpanInspection& span = result.span.value();
-    out.put("span.teeth", input.teethSpanned, Failure::NoTeethSpanned);
-    out.put("span.recommendedTeeth", span.recommendedTeeth);
-    out.put("span.measurableTeeth", span.measurableTeeth);
-    out.putBand("span.contactDiameter", span.contactDiameter);
-    if (result.usableFlank.hasValue()) {
-        out.put("span.usableFrom", Outcome<double>(result.usableFlank.value().from));
-        out.put("span.usableTo", Outcome<double>(result.usableFlank.value().to));
-    } else {
-        out.absent("span.usableFrom", result.usableFlank.failure());
-        out.absent("span.usableTo", result.usableFlank.failure());
+Json inspectionJson(const inspection::InspectionInput& input, const Inspection& result) {
+    Json json = Json::object();
+    Json absent = Json::object();
+    const auto put = [&](const std::string& path, const Value& value) {
+        const Failure* why = std::get_if<Failure>(&value);
+        json[pointerTo(path)] = why ? Json() : std::get<Json>(value);
+        if (why) {
+            absent[path] = inspection::failureText(*why);
+        }
+    };
+    for (const Row& row : Rows) {
+        const std::string path = row.path;
+        const std::string block = path.substr(0, path.find('.'));
+        if (const auto why = blockFailure(result, block)) {
+            if (!json.contains(block)) {
+                put(block, *why);
+            }
+            continue;
+        }
+        const Values values = row.values({input, result});
+        // A band absent as a whole for one reason is null itself.
+        if (row.band && std::holds_alternative<Failure>(values[0]) &&
+            std::all_of(values.begin(), values.end(),
+                        [&](const Value& v) { return v == values[0]; })) {
+            put(path, values[0]);
+            continue;
+        }
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            put(row.band ? path + "." + BandKeys[i] : path, values[i]);
+        }
     }
-    out.put("span.measurable", span.measurable);
-    out.put("span.faceWidth", span.faceWidth);
+    json["absent"] = std::move(absent);
+    return json;
 }
 
-void putBall(JsonBuilder& out, const inspection::InspectionInput& input,
-             const inspection::BallInspection& ball) {
-    out.put("ball.diameter", input.ballDiameter, Failure::NoBallDiameter);
-    out.put("ball.idealDiameter", ball.idealDiameter);
-    out.putBand("ball.centreDiameter", ball.centreDiameter);
-    out.putBand("ball.contactDiameter", ball.contactDiameter);
-    out.putBand("ball.protrusion", ball.protrusion);
-    out.put("ball.measurable", ball.measurable);
+void forEachValue(const std::function<void(const char* quantity, const std::string& path)>& cell) {
+    for (const Row& row : Rows) {
+        for (std::size_t i = 0; i < (row.band ? BandKeys.size() : 1); ++i) {
+            cell(row.path, row.band ? std::string(row.path) + "." + BandKeys[i] : row.path);
+        }
+    }
 }
 
-void putChordal(JsonBuilder& out, const inspection::ChordalInspection& chordal) {
-    out.putBand("chordal.thickness", chordal.thickness);
-    out.putBand("chordal.height", chordal.height);
-    out.putBand("chordal.constantChord", chordal.constantChord);
-    out.putBand("chordal.constantChordHeight", chordal.constantChordHeight);
-}
-
-std::string numberText(const Json& value, const NumberLocale& locale) {
-    std::string text = value.dump();
+std::string valueText(const Json& inspection, const std::string& path, const NumberLocale& locale,
+                      const std::string& missing) {
+    const Json::json_pointer pointer = pointerTo(path);
+    if (!inspection.contains(pointer) || inspection.at(pointer).is_null()) {
+        return missing;
+    }
+    const Json& value = inspection.at(pointer);
+    std::string text;
+    for (const Json& item : value.is_array() ? value : Json::array({value})) {
+        text += (text.empty() ? "" : " ") + item.dump();
+    }
     if (const std::size_t point = text.find('.'); point != std::string::npos) {
         text.replace(point, 1, locale.decimalSeparator);
     }
     return text;
 }
 
-}  // namespace
-
-Json inspectionJson(const inspection::InspectionInput& input,
-                    const inspection::Inspection& result) {
-    JsonBuilder out;
-    if (result.span.hasValue()) {
-        putSpan(out, input, result);
-    } else {
-        out.absent("span", result.span.failure());
+std::string absentText(const Json& inspection, const std::string& separator) {
+    std::string text;
+    for (const auto& [path, why] : inspection["absent"].items()) {
+        text += (text.empty() ? "" : separator) + path + ": " + why.get<std::string>();
     }
-    if (result.ball.hasValue()) {
-        putBall(out, input, result.ball.value());
-    } else {
-        out.absent("ball", result.ball.failure());
-    }
-    if (result.chordal.hasValue()) {
-        putChordal(out, result.chordal.value());
-    } else {
-        out.absent("chordal", result.chordal.failure());
-    }
-    return out.take();
-}
-
-const std::vector<std::string>& inspectionPaths() {
-    static const std::vector<std::string> paths = [] {
-        std::vector<std::string> all;
-        for (const Row& q : Rows) {
-            for (const char* key : BandKeys) {
-                all.push_back(q.band ? std::string(q.path) + "." + key : q.path);
-                if (!q.band) {
-                    break;
-                }
-            }
-        }
-        all.push_back(Absent);
-        return all;
-    }();
-    return paths;
-}
-
-std::vector<std::string> absentLines(const Json& inspection) {
-    std::vector<std::string> lines;
-    for (const auto& [path, why] : inspection[Absent].items()) {
-        lines.push_back(path + ": " + why.get<std::string>());
-    }
-    return lines;
-}
-
-std::string inspectionText(const Json& inspection, const std::string& path,
-                           const NumberLocale& locale, const std::string& missing) {
-    if (path == Absent) {
-        std::string text;
-        for (const std::string& line : absentLines(inspection)) {
-            text += (text.empty() ? "" : "; ") + line;
-        }
-        return text;
-    }
-    // A path inside a block that is absent as a whole is missing too.
-    const Json::json_pointer pointer = pointerTo(path);
-    if (!inspection.contains(pointer) || inspection.at(pointer).is_null()) {
-        return missing;
-    }
-    const Json& value = inspection.at(pointer);
-    if (!value.is_array()) {
-        return numberText(value, locale);
-    }
-    std::string list;
-    for (const Json& item : value) {
-        list += (list.empty() ? "" : " ") + item.dump();
-    }
-    return list;
-}
-
-std::vector<std::vector<std::string>> inspectionRows(const Json& inspection,
-                                                     const NumberLocale& locale) {
-    std::vector<std::vector<std::string>> rows{{"Inspection", "Nominal", "MID", "MAX", "MIN"}};
-    for (const Row& q : Rows) {
-        std::vector<std::string> row{q.path};
-        for (const char* key : BandKeys) {
-            row.push_back(inspectionText(
-                inspection, q.band ? std::string(q.path) + "." + key : q.path, locale, "---"));
-            if (!q.band) {
-                break;
-            }
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    return text;
 }
 
 }  // namespace tamrel::cli

@@ -5,8 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace tamrel::cli {
 
@@ -17,21 +17,17 @@ using Json = nlohmann::ordered_json;
 // that cannot be formed (held as null; a whole block is null) to the reason.
 Json inspectionJson(const inspection::InspectionInput& input, const inspection::Inspection& result);
 
-// The dotted paths of every value ("span.recommendedTeeth", "ball.protrusion.max" ...), then
-// "absent": the batch's columns, each prefixed with "inspection.".
-const std::vector<std::string>& inspectionPaths();
+// Calls cell(quantity, path) for every value in their order: `quantity` names the grid's row
+// ("ball.protrusion"), `path` the value ("ball.protrusion.max"), the batch's column after
+// "inspection.".
+void forEachValue(const std::function<void(const char* quantity, const std::string& path)>& cell);
 
 // The text of the value at `path`: a number with the locale's decimal separator, true or false, a
-// list blank-separated, "path: reason; ..." for "absent"; `missing` for a null or absent value.
-std::string inspectionText(const Json& inspection, const std::string& path,
-                           const NumberLocale& locale, const std::string& missing);
+// list blank-separated; `missing` for a value that is null or inside a null block.
+std::string valueText(const Json& inspection, const std::string& path, const NumberLocale& locale,
+                      const std::string& missing);
 
-// "path: reason" for every value that cannot be formed.
-std::vector<std::string> absentLines(const Json& inspection);
-
-// The rows of the grid's inspection table: a header and one row per quantity with its value or
-// its four band values.
-std::vector<std::vector<std::string>> inspectionRows(const Json& inspection,
-                                                     const NumberLocale& locale);
+// "path: reason" for every value that cannot be formed, joined by `separator`.
+std::string absentText(const Json& inspection, const std::string& separator);
 
 }  // namespace tamrel::cli

@@ -14,23 +14,24 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iostream>
 
 namespace tamrel::cli {
 
 namespace {
 
-// The decimal separator of an installed locale ("de_DE.UTF-8" gives ","); nothing for an unknown
-// one or the empty name, which would silently mean the environment's locale.
-std::optional<std::string> decimalSeparatorOf(const std::string& localeName) {
+// The decimal separator of an installed locale ("de_DE.UTF-8" gives ","); empty for an unknown one
+// or the empty name, which would silently mean the environment's locale.
+std::string decimalSeparatorOf(const std::string& localeName) {
     const locale_t numeric =
         localeName.empty() ? locale_t{} : newlocale(LC_NUMERIC_MASK, localeName.c_str(), {});
     if (numeric == locale_t{}) {
-        return std::nullopt;
+        return {};
     }
     std::string separator = nl_langinfo_l(RADIXCHAR, numeric);
     freelocale(numeric);
-    return separator.empty() ? std::nullopt : std::optional<std::string>(separator);
+    return separator;
 }
 
 int finishOutput() {
@@ -68,15 +69,10 @@ int convertBatch(const std::string& path, bool inspect, const NumberLocale& loca
     }
     // The size of a regular file gives the percentage; a pipe has none.
     TerminalProgress progress(std::cerr, S_ISREG(info.st_mode) ? info.st_size : 0);
-    const bool showProgress = isatty(2) == 1;
     try {
         const std::uint64_t rows =
             runBatch(path == "-" ? std::cin : file, std::cout, locale, inspect,
-                     [&](std::uint64_t done, std::uint64_t bytesRead) {
-                         if (showProgress) {
-                             progress.rowsDone(done, bytesRead);
-                         }
-                     });
+                     isatty(2) == 1 ? BatchProgress(std::ref(progress)) : nullptr);
         progress.finished(rows);
     } catch (const std::runtime_error& failure) {
         // A header error is found before any output; a read error may come later.
@@ -105,11 +101,10 @@ int main(int argc, char* argv[]) {
     const CliOptions& options = std::get<CliOptions>(parsed);
     tamrel::NumberLocale locale;
     if (options.localeName) {
-        const auto separator = decimalSeparatorOf(*options.localeName);
-        if (!separator) {
+        locale.decimalSeparator = decimalSeparatorOf(*options.localeName);
+        if (locale.decimalSeparator.empty()) {
             return usageError(std::cerr, "unknown locale \"" + *options.localeName + "\"");
         }
-        locale.decimalSeparator = *separator;
     }
     return options.csvPath ? convertBatch(*options.csvPath, options.inspect, locale)
                            : convertOneGear(options, locale);

@@ -2,6 +2,7 @@
 
 #include "conversion/fields.h"
 
+#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -32,8 +33,8 @@ struct GearInput {
 
 // "Xn", "W", "M" or "Sn" in any letter case, with blanks around allowed.
 std::optional<Quantity> parseReference(std::string_view name);
-// The short name of a quantity: "Xn", "W", "M", "Sn".
-const char* referenceName(Quantity quantity);
+// The short names of the quantities.
+inline constexpr std::array<const char*, QuantityCount> ReferenceNames{"Xn", "W", "M", "Sn"};
 
 struct CliOptions {
     GearInput gear;

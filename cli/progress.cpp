@@ -1,9 +1,13 @@
 #include "cli/progress.h"
 
+#include <string>
+
 namespace tamrel::cli {
 
 namespace {
 
+// Rows a batch converts before its progress is shown.
+constexpr std::uint64_t QuietRows = 5000;
 constexpr std::chrono::milliseconds RefreshInterval{100};
 // Back to the start of the line, and after the text erase what a longer earlier line left.
 constexpr const char* LineStart = "\rtamrel-cli: ";
@@ -11,36 +15,22 @@ constexpr const char* LineEnd = "\x1b[K";
 
 }  // namespace
 
-std::optional<std::string> progressLine(std::uint64_t rows, std::uint64_t bytesRead,
-                                        std::uint64_t inputBytes) {
-    if (rows <= QuietRows) {
-        return std::nullopt;
-    }
-    std::string line = LineStart + std::to_string(rows) + " rows";
-    if (inputBytes > 0 && bytesRead <= inputBytes) {
-        line += " (" + std::to_string(bytesRead * 100 / inputBytes) + "%)";
-    }
-    return line + LineEnd;
-}
-
-std::string finishedLine(std::uint64_t rows) {
-    return LineStart + std::to_string(rows) + " rows converted" + LineEnd + "\n";
-}
-
-void TerminalProgress::rowsDone(std::uint64_t rows, std::uint64_t bytesRead) {
+void TerminalProgress::operator()(std::uint64_t rows, std::uint64_t bytesRead) {
     const auto now = std::chrono::steady_clock::now();
-    if (lastShown_ && now - *lastShown_ < RefreshInterval) {
+    if (rows <= QuietRows || (lastShown_ && now - *lastShown_ < RefreshInterval)) {
         return;
     }
-    if (const auto line = progressLine(rows, bytesRead, inputBytes_)) {
-        lastShown_ = now;
-        terminal_ << *line << std::flush;
+    lastShown_ = now;
+    terminal_ << LineStart << rows << " rows";
+    if (inputBytes_ > 0 && bytesRead <= inputBytes_) {
+        terminal_ << " (" << bytesRead * 100 / inputBytes_ << "%)";
     }
+    terminal_ << LineEnd << std::flush;
 }
 
 void TerminalProgress::finished(std::uint64_t rows) {
     if (lastShown_) {
-        terminal_ << finishedLine(rows) << std::flush;
+        terminal_ << LineStart << rows << " rows converted" << LineEnd << '\n' << std::flush;
     }
 }
 

@@ -1,9 +1,8 @@
-// The command line shows the very texts an in-memory window holds after the same compute run, one
-// gear as JSON or as a grid and a CSV batch row by row, and exits with a status that fits.
+// tamrel-cli shows the texts an in-memory window holds after the same compute run (grid, JSON and a
+// CSV batch), the inspection aids the engine gives for them, and exits with a status that fits.
 #include "cli/csv_text.h"
 #include "cli/progress.h"
 #include "conversion/compute_run.h"
-#include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
 #include "inspection/run_inspection.h"
 #include "run_program.h"
@@ -13,60 +12,54 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <iterator>
 #include <map>
-#include <optional>
 #include <sstream>
-#include <tuple>
 
 namespace tamrel {
 namespace {
 
 using testing::runProgram;
 using Cells = std::vector<std::string>;
+using Json = nlohmann::json;
 using Texts = std::map<std::string, std::string>;
 
 const std::string Cli = TAMREL_CLI_PATH;
-// A gear's texts come in the order of the batch columns; the options bear the same names.
-const std::string Columns[] = {"mn",  "pn",    "zg",    "bog",   "zmg", "dpg",
-                               "ref", "value", "upper", "lower", "dkg", "drg"};
-const Field GearFields[] = {Field::MN, Field::PN, Field::ZG, Field::BOG, Field::ZMG, Field::DPG};
+const std::string Header = "mn,pn,zg,bog,zmg,dpg,ref,value,upper,lower,dkg,drg";
 const char* const Names[] = {"Xn", "W", "M", "Sn"};
 
-// The cells of a gear and the message its run ends with.
-const std::pair<std::string, std::string> Gears[] = {
-    {"3.175,20,59,15,8,5.5,Xn,-0.1445,0.05,-0.03,,", ""},
-    {"3.175,20,59,15,8,5.5,W,72.8801,0.04,-0.06,,", ""},
-    {"3.175,20,59,15,8,5.5,M,200.7889,0.1,-0.2,,", ""},
-    {"3.175,20,59,15,8,5.5,Sn,4.6533,0,-0.08,,", ""},
-    // Typed diameters, then a failing run with AUTO: that shows a new window's diameters.
-    {"3.175,20,59,15,,,Xn,-0.1445,0,0,210,190.5", ""},
-    {"3.175,20,abc,15,8,5.5,W,72.8801,0,0,,", "ERROR:ZG was wrong!"},
-    {"3.175,20,59,15,8,5.5,M,150,0,0,,", "Check your DM or DP please!"},
-    {"3.175,20,-59,15,,5.5,M,181,0,-0.1,,", ""},
-    {"-8,20,31,0,4,,Sn,5,0,-0.05,,150", ""},
-};
-
-Cells cellsOf(const std::string& gear) {
+Cells split(const std::string& text, char separator) {
     Cells cells;
-    std::istringstream in(gear + ',');
-    for (std::string cell; std::getline(in, cell, ',');) {
+    std::istringstream in(text + separator);
+    for (std::string cell; std::getline(in, cell, separator);) {
         cells.push_back(cell);
     }
     return cells;
 }
 
+// The options of a gear's cells, "--mn=3.175" or "--mn" "3.175"; empty cells are left out.
+Cells optionsOf(const std::string& gear, bool joined, Cells args = {}) {
+    const Cells names = split(Header, ','), cells = split(gear, ',');
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Cells option =
+            joined ? Cells{"--" + names[i] + "=" + cells[i]} : Cells{"--" + names[i], cells[i]};
+        args.insert(args.end(), option.begin(), cells[i].empty() ? option.begin() : option.end());
+    }
+    return args;
+}
+
 // A new window after a compute run of the gear.
-MemoryFieldStore runWindow(const Cells& c) {
+MemoryFieldStore windowAfter(const std::string& gear) {
+    const Cells c = split(gear, ',');
+    const int q = static_cast<int>(std::find(Names, Names + 4, c[6]) - Names);
+    const Field fields[] = {Field::MN,         Field::PN,         Field::ZG,    Field::BOG,
+                            Field::ZMG,        Field::DPG,        Field::Error, reference(q),
+                            upperTolerance(q), lowerTolerance(q), Field::DKG,   Field::DRG};
     MemoryFieldStore window;
-    const auto q = static_cast<Quantity>(std::find(Names, Names + QuantityCount, c[6]) - Names);
     window.selectReference(q);
     window.setAutoDiameter(c[10].empty() && c[11].empty());
-    const Field row[] = {reference(q), upperTolerance(q), lowerTolerance(q), Field::DKG,
-                         Field::DRG};
     for (std::size_t i = 0; i < c.size(); ++i) {
-        if (i < 6 || (i > 6 && (i < 10 || !window.isAutoDiameterChecked()))) {
-            window.setText(i < 6 ? GearFields[i] : row[i - 7], c[i]);
+        if (i != 6 && (i < 10 || !window.isAutoDiameterChecked())) {
+            window.setText(fields[i], c[i]);
         }
     }
     ProgramState state;
@@ -74,101 +67,269 @@ MemoryFieldStore runWindow(const Cells& c) {
     return window;
 }
 
-// The texts of every field but the typed gear data after a compute run in a new window.
-Texts windowAfter(const Cells& c) {
-    const MemoryFieldStore window = runWindow(c);
-    Texts texts;
-    for (Field f : allFields()) {
-        texts[fieldName(f)] = window.textOf(f);
-    }
-    for (Field input : GearFields) {
-        texts.erase(fieldName(input));
-    }
-    return texts;
-}
-
-Cells words(const std::string& text) {
+// The words of a text, one blank apart.
+std::string squeeze(const std::string& text) {
     std::istringstream in(text);
-    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+    std::string words, word;
+    while (in >> word) {
+        words += (words.empty() ? "" : " ") + word;
+    }
+    return words;
 }
 
-std::string gridOf(Texts w) {
-    std::string grid = "Thickness Reference + - MID MAX MIN\n";
-    for (Quantity q : Quantities) {
-        for (Field f : {reference(q), upperTolerance(q), lowerTolerance(q), middle(q), maximum(q),
-                        minimum(q)}) {
-            grid += (f == reference(q) ? Names[q] : "") + (' ' + w[fieldName(f)]);
-        }
-        grid += '\n';
-    }
-    return grid + "DKG " + w["TextDKG"] + "\nDRG " + w["TextDRG"] + "\nMessage " + w["TextError"];
-}
-
-TEST(CliResults, JsonGridAndBatchShowTheWindowAfterTheSameRun) {
-    std::string input = "mn,pn,zg,bog,zmg,dpg,ref,value,upper,lower,dkg,drg\n";
-    // Batch records that cannot be read or need quotes, a blank line and a CRLF among them.
-    std::vector<std::pair<std::string, Texts>> records{
-        {"3.175,20,59,15,8,5.5,Q,72.8801,0,0,,\n",
-         {{"TextError", "unreadable row at line 2: ref \"Q\" is not Xn, W, M or Sn"}}},
-        {"3.175,20,59\n\n",
-         {{"TextError", "unreadable row at line 3: 3 fields where the header has 12"}}},
-        {"3.175,2\"0,59,15,8,5.5,W,72.8801,0,0,,\r\n",
-         {{"TextError", "unreadable row at line 5: a quote is misplaced or not closed"}}},
-        {"\"3,175\",20,59,15,8,5.5,Sn,4.6533,\"two\nlines, \"\"quoted\"\"\",0,,\n",
-         {{"upper", "two\nlines, \"quoted\""}, {"TextError", "ERROR:MN was wrong!"}}},
-    };
-    std::vector<std::pair<std::string, Texts>> gears;
-    for (std::size_t g = 0; g < std::size(Gears); ++g) {
-        SCOPED_TRACE(Gears[g].first);
-        const Cells cells = cellsOf(Gears[g].first);
-        const Texts window = windowAfter(cells);
-        EXPECT_EQ(window.at("TextError"), Gears[g].second);
-        // Options for the cells not empty: "--mn=3.175" for every other gear, else "--mn" "3.175".
-        Cells args;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const Cells option = g % 2 ? Cells{"--" + Columns[i] + "=" + cells[i]}
-                                       : Cells{"--" + Columns[i], cells[i]};
-            args.insert(args.end(), option.begin(),
-                        cells[i].empty() ? option.begin() : option.end());
-        }
-        const auto grid = runProgram(Cli, args);
-        EXPECT_EQ(grid.exitCode, 0) << grid.err;
-        EXPECT_EQ(words(grid.out), words(gridOf(window)));
-        args.push_back("--json");
-        const auto json = runProgram(Cli, args);
-        ASSERT_EQ(json.exitCode, 0) << json.err;
-        EXPECT_EQ(json.err, "");
-        EXPECT_EQ(nlohmann::json::parse(json.out).get<Texts>(), window);
-
-        gears.emplace_back(Gears[g].first + '\n', window);
-    }
-    // Enough gears for several blocks, each shared among threads.
-    for (int copy = 0; copy < 300; ++copy) {
-        records.insert(records.end(), gears.begin(), gears.end());
-    }
-    for (std::size_t r = 0, line = 2; r < records.size(); ++r) {
-        records[r].second["line"] = std::to_string(line);
-        input += records[r].first;
-        line += std::count(records[r].first.begin(), records[r].first.end(), '\n');
-    }
-    const auto result = runProgram(Cli, {"--csv", "-"}, input);
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err, "");  // no terminal: no progress
-    std::istringstream out(result.out);
-    cli::CsvRecordReader reader(out);
+// The texts of a batch's rows in the columns named in `wanted`.
+std::vector<Texts> csvRows(const std::string& csv, const Cells& wanted) {
+    std::istringstream in(csv);
+    cli::CsvRecordReader reader(in);
     cli::CsvRecord header, record;
-    ASSERT_TRUE(reader.next(header));
-    for (const auto& [text, expected] : records) {
-        ASSERT_TRUE(reader.next(record));
-        Texts shown;
+    std::vector<Texts> rows;
+    for (reader.next(header); reader.next(record);) {
+        rows.emplace_back();
         for (std::size_t i = 0; i < header.fields.size(); ++i) {
-            if (expected.count(header.fields[i]) != 0) {
-                shown[header.fields[i]] = record.fields.at(i);
+            if (std::count(wanted.begin(), wanted.end(), header.fields[i]) != 0) {
+                rows.back()[header.fields[i]] = record.fields.at(i);
             }
         }
-        ASSERT_EQ(shown, expected) << text;
     }
-    EXPECT_FALSE(reader.next(record));
+    return rows;
+}
+
+TEST(CliResults, GridJsonAndBatchShowTheWindowAfterTheSameRun) {
+    const std::string gears[] = {"3.175,20,59,15,8,5.5,Xn,-0.1445,0.05,-0.03,,",
+                                 "3.175,20,59,15,8,5.5,W,72.8801,0.04,-0.06,,",
+                                 "3.175,20,59,15,8,5.5,M,200.7889,0.1,-0.2,,",
+                                 "3.175,20,59,15,8,5.5,Sn,4.6533,0,-0.08,,",
+                                 "3.175,20,59,15,,,Xn,-0.1445,0,0,210,190.5",
+                                 "3.175,20,abc,15,8,5.5,W,72.8801,0,0,,",
+                                 "3.175,20,59,15,8,5.5,M,150,0,0,,",
+                                 "3.175,20,-59,15,,5.5,M,181,0,-0.1,,",
+                                 "-8,20,31,0,4,,Sn,5,0,-0.05,,150",
+                                 "2,20,1,0,1,3,Xn,0,0,0,,"};
+    std::string batch = Header + '\n';
+    std::vector<Texts> expected;
+    Cells resultFields;
+    for (std::size_t g = 0; g < std::size(gears); ++g) {
+        SCOPED_TRACE(gears[g]);
+        const MemoryFieldStore window = windowAfter(gears[g]);
+        Texts texts;
+        for (int f = indexOf(Field::RefXn); f < FieldCount; ++f) {
+            texts[fieldName(static_cast<Field>(f))] = window.textOf(static_cast<Field>(f));
+        }
+        std::string grid = "Thickness Reference + - MID MAX MIN";
+        for (int q = 0; q < 4; ++q) {
+            grid += std::string(" ") + Names[q];
+            for (Field f : {reference(q), upperTolerance(q), lowerTolerance(q), middle(q),
+                            maximum(q), minimum(q)}) {
+                grid += ' ' + window.textOf(f);
+            }
+        }
+        grid += " DKG " + texts["TextDKG"] + " DRG " + texts["TextDRG"] + " Message " +
+                texts["TextError"];
+        const auto shown = runProgram(Cli, optionsOf(gears[g], g % 2));
+        EXPECT_EQ(shown.exitCode, 0) << shown.err;
+        EXPECT_EQ(squeeze(shown.out), squeeze(grid));
+        const auto json = runProgram(Cli, optionsOf(gears[g], g % 2, {"--json"}));
+        EXPECT_EQ(Json::parse(json.out).get<Texts>(), texts);
+        expected.push_back(texts);
+    }
+    for (const auto& [name, text] : expected[0]) {
+        resultFields.push_back(name);
+    }
+    // Enough rows for several blocks, each shared out among threads.
+    for (int copy = 0; copy < 300; ++copy) {
+        for (const std::string& gear : gears) {
+            batch += gear + '\n';
+        }
+    }
+    const auto result = runProgram(Cli, {"--csv", "-"}, batch);
+    EXPECT_EQ(result.err, "");  // no terminal: no progress
+    const std::vector<Texts> rows = csvRows(result.out, resultFields);
+    ASSERT_EQ(rows.size(), 300 * std::size(gears));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        ASSERT_EQ(rows[r], expected[r % std::size(gears)]) << r;
+    }
+}
+
+TEST(CliResults, BatchReadsAndWritesTheEdgesOfCsv) {
+    // A byte order mark, blanks and any letter case in the header; a CRLF; a blank line; cells
+    // that need quotes; rows that cannot be read.
+    const std::string input = "\xEF\xBB\xBF Value ,REF,mn,pn,zg,bog,zmg,upper\r\n"
+                              "72.8801,w,3.175,20,59,15,8,\"a\nb\"\r\n"
+                              "72.8801,Q,3.175,20,59,15,8,0\n\n"
+                              "72.8801,W,3.175\n"
+                              "72.8801,W,3\"175,20,59,15,8,0\n"
+                              "\"72,8801\",W,3.175,20,59,15,8,\" 0\"\n";
+    // Line, upper, lower and TextError of each row.
+    const Cells expected[] = {
+        {"2", "a\nb", "0", "ERROR:S1 was wrong!"},
+        {"4", "0", "", "unreadable row at line 4: ref \"Q\" is not Xn, W, M or Sn"},
+        {"6", "", "", "unreadable row at line 6: 3 fields where the header has 8"},
+        {"7", "", "", "unreadable row at line 7: a quote is misplaced or not closed"},
+        {"8", " 0", "0", "ERROR:SMG was wrong!"}};
+    const auto result = runProgram(Cli, {"--csv", "-"}, input);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    std::vector<Texts> rows = csvRows(result.out, {"line", "upper", "lower", "TextError"});
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        EXPECT_EQ(
+            (Cells{rows[r]["line"], rows[r]["upper"], rows[r]["lower"], rows[r]["TextError"]}),
+            expected[r]);
+    }
+    // A line break alone is quoted too.
+    EXPECT_NE(result.out.find(",\"a\nb\","), std::string::npos) << result.out;
+}
+
+TEST(CliUsage, ExitStatusFitsTheArgumentsAndInput) {
+    const Cells gear = optionsOf("3.175,20,59,15,,,W,72.8801,,,,", false);
+    const auto with = [&gear](Cells more) {
+        more.insert(more.begin(), gear.begin(), gear.end());
+        return more;
+    };
+    // Arguments, standard input, exit status, part of the output (status 0) or of the error.
+    const std::tuple<Cells, std::string, int, std::string> invocations[] = {
+        {{"--version"}, "", 0, "tamrel-cli " TAMREL_VERSION "\n"},
+        {{"--help"}, "", 0, "--inspect"},
+        // Values that look like options or are empty are texts of their fields.
+        {with({"--upper", "--json", "--lower=", "--json"}), "", 0, "\"TextS1(1)\": \"--json\""},
+        {with({"--upper", "\3770", "--json"}), "", 0,
+         "{\n  \"TextS(0)\": \"---\",\n  \"TextS1(0)\""},
+        {{}, "", 2, "--mn is required"},
+        {optionsOf("3.175,20,,15,,,W,72.8801,,,,", false), "", 2, "--zg is required"},
+        {{"--mn", "3", "--ref", "X"}, "", 2, "--ref takes Xn, W, M or Sn, not \"X\""},
+        {with({"--colour", "red"}), "", 2, "--colour"},
+        {with({"stray"}), "", 2, "stray"},
+        {with({"--lower"}), "", 2, "--lower"},
+        {with({"--mn", "3"}), "", 2, "--mn"},
+        {with({"--json", "--json"}), "", 2, "--json"},
+        {with({"--json=yes"}), "", 2, "json"},
+        {with({"--auto", "--dkg", "200"}), "", 2, "--auto cannot be combined with --dkg"},
+        {with({"--locale", "xx_NOWHERE"}), "", 2, "unknown locale \"xx_NOWHERE\""},
+        {{"--csv", "-", "--mn", "3"}, "", 2, "--mn cannot be combined with --csv"},
+        {{"--csv", "/nowhere/missing.csv"}, "", 2, "missing.csv: No such file or directory"},
+        {{"--csv", "/"}, "", 2, "/: is a directory"},
+        {{"--csv", "-"}, "\n\n", 2, "the input is empty"},
+        {{"--csv", "-"}, "mn,pn,zg,teeth\n", 2, "unknown column \"teeth\""},
+        {{"--csv", "-"}, "mn,pn,zg,bog,ref,value,MN\n", 2, "column \"mn\" appears twice"},
+        {{"--csv", "-"}, "mn,pn,zg,bog,ref\n", 2, "the header has no column \"value\""},
+        {{"--csv", "-"}, "mn,pn,zg,bog,ref,\"value\n", 2, "a quote is misplaced"},
+    };
+    for (const auto& [args, input, exitCode, shown] : invocations) {
+        const auto result = runProgram(Cli, args, input);
+        EXPECT_EQ(result.exitCode, exitCode) << shown;
+        EXPECT_NE((exitCode == 0 ? result.out : result.err).find(shown), std::string::npos)
+            << result.out << result.err;
+        // A usage error writes nothing but its reason and a hint.
+        EXPECT_TRUE(exitCode == 0 ||
+                    (result.out.empty() && result.err.find("--help") != std::string::npos));
+    }
+    const auto full = runProgram("/bin/sh", {"-c", "exec \"$0\" --csv - >/dev/full", Cli},
+                                 "mn,pn,zg,bog,ref,value\n3.175,20,59,15,Xn,0\n");
+    EXPECT_EQ(full.exitCode, 1);
+}
+
+TEST(CliResults, GridAlignsEveryColumnToItsWidestCell) {
+    EXPECT_EQ(runProgram(Cli, optionsOf("3.175,20,59,15,8,5.5,M,150,,,,", false)).out,
+              "Thickness  Reference                    +    -    MID  MAX  MIN\n"
+              "Xn         ---                          ---  ---  ---  ---  ---\n"
+              "W          ---                          ---  ---  ---  ---  ---\n"
+              "M          150                          0    0    ---  ---  ---\n"
+              "Sn         ---                          ---  ---  ---  ---  ---\n"
+              "DKG        200.2831\n"
+              "DRG        185.9956\n"
+              "Message    Check your DM or DP please!\n");
+}
+
+TEST(CliProgress, ShownForLongBatchesWithThePartOfAKnownInputRead) {
+    // Rows, bytes read, input size, what the terminal shows.
+    const std::tuple<std::uint64_t, std::uint64_t, std::uint64_t, std::string> cases[] = {
+        {5000, 500, 1000, ""},
+        {5001, 500, 1000,
+         "\rtamrel-cli: 5001 rows (50%)\x1b[K\rtamrel-cli: 5001 rows converted\x1b[K\n"},
+        {9000, 1000, 1000,
+         "\rtamrel-cli: 9000 rows (100%)\x1b[K\rtamrel-cli: 9000 rows converted\x1b[K\n"},
+        {9000, 1001, 1000,
+         "\rtamrel-cli: 9000 rows\x1b[K\rtamrel-cli: 9000 rows converted\x1b[K\n"},
+        {9000, 500, 0, "\rtamrel-cli: 9000 rows\x1b[K\rtamrel-cli: 9000 rows converted\x1b[K\n"},
+    };
+    for (const auto& [rows, bytesRead, inputBytes, shown] : cases) {
+        std::ostringstream terminal;
+        cli::TerminalProgress progress(terminal, inputBytes);
+        progress(rows, bytesRead);
+        progress(rows, bytesRead);  // too soon after the last line
+        progress.finished(rows);
+        EXPECT_EQ(terminal.str(), shown) << rows << ' ' << bytesRead;
+    }
+}
+
+// The JSON shows the engine's numbers for the fields after the same run; the grid and the batch's
+// columns show the same values, in the locale's decimal separator.
+TEST(CliInspection, JsonGridAndCsvShowTheEngineResultsForTheRun) {
+    const std::string gears[] = {"2,20,20,0,3,3.5,Xn,0,0,-0.1,,",
+                                 "3.175,20,-59,15,,5.5,M,181,0,-0.1,,",
+                                 "3.175,20,59,15,8,5.5,M,150,0,0,,"};
+    std::string batch = Header + '\n';
+    std::vector<Json> inspections;
+    for (const std::string& gear : gears) {
+        SCOPED_TRACE(gear);
+        batch += gear + '\n';
+        const Json shown =
+            Json::parse(runProgram(Cli, optionsOf(gear, false, {"--json", "--inspect"})).out);
+        const auto in = inspection::inspectionInput(windowAfter(gear), {});
+        ASSERT_EQ(shown.contains("inspection"), in.has_value());
+        if (!in) {
+            inspections.emplace_back();
+            continue;
+        }
+        const inspection::Inspection engine = inspection::inspect(*in);
+        const Json& j = shown["inspection"];
+        inspections.push_back(j);
+        const auto max = inspection::BandValue::Max;
+        EXPECT_EQ(j["ball"]["idealDiameter"], engine.ball.value().idealDiameter.value());
+        EXPECT_EQ(j["ball"]["protrusion"]["max"], engine.ball.value().protrusion[max].value());
+        if (in->z < 0) {
+            EXPECT_EQ(j["absent"], Json({{"span", "only for external gears"},
+                                         {"chordal", "only for external gears"}}));
+            continue;
+        }
+        const auto& span = engine.span.value();
+        EXPECT_EQ(j["span"]["teeth"], *in->teethSpanned);
+        EXPECT_EQ(j["span"]["measurableTeeth"], span.measurableTeeth.value());
+        EXPECT_EQ(j["span"]["contactDiameter"]["max"], span.contactDiameter[max].value());
+        EXPECT_EQ(j["span"]["usableFrom"], engine.usableFlank.value().from);
+        EXPECT_EQ(j["span"]["usableTo"], engine.usableFlank.value().to);
+        EXPECT_EQ(j["span"]["measurable"], span.measurable.value());
+        EXPECT_EQ(j["chordal"]["constantChordHeight"]["max"],
+                  engine.chordal.value().constantChordHeight[max]);
+    }
+    const auto csv = runProgram(Cli, {"--csv", "-", "--inspect"}, batch).out;
+    const Cells header = split(split(csv, '\n')[0], ',');
+    const std::vector<Texts> rows = csvRows(csv, header);
+    ASSERT_EQ(rows.size(), std::size(gears));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (const auto& [column, text] : rows[r]) {
+            if (column.rfind("inspection.", 0) != 0 || column == "inspection.absent") {
+                continue;
+            }
+            std::string path = column.substr(10);
+            std::replace(path.begin(), path.end(), '.', '/');
+            const Json value = inspections[r].contains(Json::json_pointer(path))
+                                   ? inspections[r][Json::json_pointer(path)]
+                                   : Json();
+            std::string expected = value.is_array() || value.is_null() ? "" : value.dump();
+            for (const Json& item : value.is_array() ? value : Json::array()) {
+                expected += (expected.empty() ? "" : " ") + item.dump();
+            }
+            EXPECT_EQ(text, expected) << column;
+        }
+    }
+    // Every value of a complete inspection has its column.
+    const Json complete = inspections[0].flatten();
+    for (const auto& [path, value] : complete.items()) {
+        const std::size_t list = path.find("/measurableTeeth/");
+        std::string column = "inspection" + path.substr(0, list == path.npos ? list : list + 16);
+        std::replace(column.begin(), column.end(), '/', '.');
+        EXPECT_TRUE(path.rfind("/absent/", 0) == 0 || rows[0].count(column) == 1) << column;
+    }
 }
 
 TEST(CliResults, LocaleDecimalSeparatorReadsAndWritesNumbers) {
@@ -178,193 +339,17 @@ TEST(CliResults, LocaleDecimalSeparatorReadsAndWritesNumbers) {
     if (runProgram("/usr/bin/localedef", build).exitCode != 0) {
         GTEST_SKIP() << "localedef cannot build de_DE.UTF-8";
     }
-    const Cells args{"--mn=3,175",   "--pn=20",  "--zg=59",
-                     "--bog=15",     "--ref=Xn", "--value=-0,1445",
-                     "--upper=0,05", "--json",   "--locale=de_DE.UTF-8"};
-    const auto result = runProgram(Cli, args, {}, {"LOCPATH=" + *locales});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_NE(result.out.find("\"TextSXn1\": \"-0,0945\""), std::string::npos) << result.out;
-}
-
-TEST(CliUsage, ExitStatusAndMessageFitTheArgumentsAndInput) {
-    const auto gear = [](Cells more) {
-        more.insert(more.begin(), {"--mn", "3.175", "--pn", "20", "--zg", "59", "--bog", "15",
-                                   "--ref", "W", "--value", "72.8801"});
-        return more;
-    };
-    const Cells batch{"--csv", "-"};
-    // Arguments, exit status, part of the output (status 0) or of the error (2), the input.
-    const std::tuple<Cells, int, std::string, std::string> invocations[] = {
-        {{"--help"}, 0, "--inspect", ""},
-        {{"--version"}, 0, "tamrel-cli " TAMREL_VERSION, ""},
-        {gear({"--upper", "\3770", "--json"}), 0, "\"TextS1(1)\": \"\357\277\2750\"", ""},
-        // Values that look like options or are empty are texts of their fields.
-        {gear({"--upper", "--json", "--lower=", "--json"}), 0, "\"TextS1(1)\": \"--json\"", ""},
-        // Header names in any order and case, with blanks and a byte order mark.
-        {batch, 0, "\n2,3.175,20,59,15,8,,W,72.8801,0,0,,,-0.144480037508883,",
-         "\xEF\xBB\xBF Value ,REF,mn,pn,zg,bog,zmg\n72.8801,w,3.175,20,59,15,8\n"},
-        {{}, 2, "--mn is required", ""},
-        {gear({"--colour", "red"}), 2, "--colour", ""},
-        {gear({"stray"}), 2, "stray", ""},
-        {gear({"--lower"}), 2, "--lower", ""},
-        {gear({"--mn", "3"}), 2, "--mn", ""},
-        {gear({"--json", "--json"}), 2, "--json", ""},
-        {gear({"--json=yes"}), 2, "json", ""},
-        {gear({"--auto", "--dkg", "200"}), 2, "--auto cannot be combined with --dkg or --drg", ""},
-        {{"--mn", "3", "--ref", "X"}, 2, "--ref takes Xn, W, M or Sn, not \"X\"", ""},
-        {{"--pn", "20"}, 2, "--mn is required", ""},
-        {gear({"--locale", "xx_NOWHERE"}), 2, "unknown locale \"xx_NOWHERE\"", ""},
-        {{"--csv", "-", "--mn", "3"}, 2, "--mn cannot be combined with --csv", ""},
-        {{"--csv", "/nowhere/missing.csv"}, 2, "missing.csv: No such file or directory", ""},
-        {{"--csv", "/"}, 2, "/: is a directory", ""},
-        {batch, 2, "the input is empty", "\n\n"},
-        {batch, 2, "unknown column \"teeth\"", "mn,pn,zg,teeth\n"},
-        {batch, 2, "column \"mn\" appears twice", "mn,pn,zg,bog,ref,value,MN\n"},
-        {batch, 2, "the header has no column \"value\"", "mn,pn,zg,bog,ref\n"},
-        {batch, 2, "a quote is misplaced", "mn,pn,zg,bog,ref,\"value\n"},
-    };
-    for (const auto& [args, exitCode, shown, input] : invocations) {
-        const auto result = runProgram(Cli, args, input);
-        EXPECT_EQ(result.exitCode, exitCode) << shown;
-        EXPECT_NE((exitCode == 0 ? result.out : result.err).find(shown), std::string::npos)
-            << result.out << result.err;
-        // A usage error writes nothing but its reason and a hint.
-        EXPECT_TRUE(exitCode == 0 ||
-                    (result.out.empty() && result.err.find("--help") != std::string::npos))
-            << result.out;
-    }
-}
-
-TEST(CliUsage, OutputThatCannotBeWrittenIsAFailure) {
-    const auto result = runProgram("/bin/sh", {"-c", "exec \"$0\" --csv - >/dev/full", Cli},
-                                   "mn,pn,zg,bog,ref,value\n3.175,20,59,15,Xn,0\n");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("the output could not be written"), std::string::npos);
-}
-
-TEST(CliResults, GridAlignsEveryColumnToItsWidestCell) {
     const auto result =
-        runProgram(Cli, {"--mn", "3.175", "--pn", "20", "--zg", "59", "--bog", "15", "--zmg", "8",
-                         "--dpg", "5.5", "--ref", "M", "--value", "150"});
-    EXPECT_EQ(result.out, "Thickness  Reference                    +    -    MID  MAX  MIN\n"
-                          "Xn         ---                          ---  ---  ---  ---  ---\n"
-                          "W          ---                          ---  ---  ---  ---  ---\n"
-                          "M          150                          0    0    ---  ---  ---\n"
-                          "Sn         ---                          ---  ---  ---  ---  ---\n"
-                          "DKG        200.2831\n"
-                          "DRG        185.9956\n"
-                          "Message    Check your DM or DP please!\n");
-}
-
-TEST(CliProgress, ShownForLongBatchesWithThePartOfAKnownInputRead) {
-    // Rows, bytes read, input size, the line or nothing.
-    const std::tuple<std::uint64_t, std::uint64_t, std::uint64_t, std::optional<std::string>>
-        cases[] = {
-            {cli::QuietRows, 500, 1000, std::nullopt},
-            {cli::QuietRows + 1, 500, 1000, "\rtamrel-cli: 5001 rows (50%)\x1b[K"},
-            {9000, 999, 1000, "\rtamrel-cli: 9000 rows (99%)\x1b[K"},
-            {9000, 1000, 1000, "\rtamrel-cli: 9000 rows (100%)\x1b[K"},
-            {9000, 1001, 1000, "\rtamrel-cli: 9000 rows\x1b[K"},  // the file grew
-            {9000, 500, 0, "\rtamrel-cli: 9000 rows\x1b[K"},      // a pipe
-        };
-    for (const auto& [rows, bytesRead, inputBytes, line] : cases) {
-        EXPECT_EQ(cli::progressLine(rows, bytesRead, inputBytes), line) << rows << ' ' << bytesRead;
-    }
-    EXPECT_EQ(cli::finishedLine(9000), "\rtamrel-cli: 9000 rows converted\x1b[K\n");
-}
-
-// --inspect shows what the engine gives for the fields after the same run: the JSON's numbers
-// exactly, and the batch's columns the same values as the JSON.
-TEST(CliInspection, JsonAndCsvShowTheEngineResultsForTheRun) {
-    const std::string gears[] = {
-        "3.175,20,59,15,8,5.5,W,72.8801,0.05,-0.05,,", "2,20,20,0,3,3.5,Xn,0,0,-0.1,,",
-        "3.175,20,-59,15,,5.5,M,181,0,-0.1,,",
-        "3.175,20,59,15,8,5.5,M,150,0,0,,",  // ends with a message: no inspection
-    };
-    std::string input = "mn,pn,zg,bog,zmg,dpg,ref,value,upper,lower,dkg,drg\n";
-    std::vector<nlohmann::json> inspections;
-    for (const std::string& gear : gears) {
-        SCOPED_TRACE(gear);
-        input += gear + '\n';
-        const Cells cells = cellsOf(gear);
-        Cells args{"--json", "--inspect"};
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            if (!cells[i].empty()) {
-                args.insert(args.end(), {"--" + Columns[i], cells[i]});
-            }
-        }
-        const auto shown = nlohmann::json::parse(runProgram(Cli, args).out);
-        const auto in = inspection::inspectionInput(runWindow(cells), {});
-        ASSERT_EQ(shown.contains("inspection"), in.has_value());
-        inspections.push_back(in ? shown["inspection"] : nlohmann::json());
-        if (!in) {
-            continue;
-        }
-        const inspection::Inspection engine = inspection::inspect(*in);
-        const nlohmann::json& j = shown["inspection"];
-        const auto mid = static_cast<std::size_t>(inspection::BandValue::Mid);
-        const auto max = static_cast<std::size_t>(inspection::BandValue::Max);
-        EXPECT_EQ(j["ball"]["idealDiameter"].get<double>(),
-                  engine.ball.value().idealDiameter.value());
-        EXPECT_EQ(j["ball"]["contactDiameter"]["max"].get<double>(),
-                  engine.ball.value().contactDiameter.values[max].value());
-        EXPECT_EQ(j["ball"]["protrusion"]["mid"].get<double>(),
-                  engine.ball.value().protrusion.values[mid].value());
-        if (in->z < 0) {
-            EXPECT_TRUE(j["span"].is_null() && j["chordal"].is_null());
-            EXPECT_EQ(j["absent"]["span"],
-                      inspection::failureText(inspection::Failure::InternalGear));
-            continue;
-        }
-        const auto& span = engine.span.value();
-        EXPECT_EQ(j["span"]["teeth"], *in->teethSpanned);
-        EXPECT_EQ(j["span"]["recommendedTeeth"], span.recommendedTeeth.value());
-        EXPECT_EQ(j["span"]["measurableTeeth"], span.measurableTeeth.value());
-        EXPECT_EQ(j["span"]["contactDiameter"]["max"].get<double>(),
-                  span.contactDiameter.values[max].value());
-        EXPECT_EQ(j["span"]["measurable"], span.measurable.value());
-        EXPECT_EQ(j["chordal"]["thickness"]["mid"].get<double>(),
-                  engine.chordal.value().thickness.values[mid]);
-        EXPECT_EQ(j["chordal"]["constantChordHeight"]["max"].get<double>(),
-                  engine.chordal.value().constantChordHeight.values[max]);
-    }
-    const auto batch = runProgram(Cli, {"--csv", "-", "--inspect"}, input);
-    std::istringstream out(batch.out);
-    cli::CsvRecordReader reader(out);
-    cli::CsvRecord header, row;
-    ASSERT_TRUE(reader.next(header));
-    for (const nlohmann::json& json : inspections) {
-        ASSERT_TRUE(reader.next(row));
-        const auto flat = json.flatten();
-        for (std::size_t c = 0; c < header.fields.size(); ++c) {
-            const std::string& name = header.fields[c];
-            if (name.rfind("inspection.", 0) != 0 || name == "inspection.absent") {
-                continue;
-            }
-            std::string pointer = name.substr(10);
-            std::replace(pointer.begin(), pointer.end(), '.', '/');
-            const nlohmann::json::json_pointer at(pointer);
-            if (!json.contains(at) || json[at].is_null()) {
-                EXPECT_EQ(row.fields[c], "") << name;
-            } else if (json[at].is_number_float()) {
-                EXPECT_EQ(std::stod(row.fields[c]), json[at].get<double>()) << name;
-            } else if (!json[at].is_array()) {
-                EXPECT_EQ(row.fields[c], json[at].dump()) << name;
-            }
-        }
-        // Every value of a complete inspection has its column.
-        if (json.is_object() && json["span"].is_object() && json["ball"].is_object()) {
-            for (const auto& item : flat.items()) {
-                const bool listed = item.key().rfind("/absent", 0) == 0 ||
-                                    item.key().rfind("/span/measurableTeeth/", 0) == 0;
-                std::string column = "inspection" + item.key();
-                std::replace(column.begin(), column.end(), '/', '.');
-                EXPECT_TRUE(listed ||
-                            std::count(header.fields.begin(), header.fields.end(), column) == 1)
-                    << column;
-            }
-        }
-    }
+        runProgram("/usr/bin/env", {"LOCPATH=" + *locales, Cli, "--mn=2", "--pn=20", "--zg=20",
+                                    "--bog=0", "--zmg=3", "--dpg=3,5", "--ref=Xn", "--value=0",
+                                    "--upper=0,05", "--locale=de_DE.UTF-8", "--inspect"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("\nXn         0                 0,05                0   0,025"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("\nball.idealDiameter           3,4687187820751855\n"),
+              std::string::npos)
+        << result.out;
 }
 
 }  // namespace

@@ -23,15 +23,11 @@ std::string quoted(std::string text) {
 }  // namespace
 
 ProgramResult runProgram(const std::string& path, const std::vector<std::string>& args,
-                         const std::string& input, const std::vector<std::string>& environment) {
+                         const std::string& input) {
     // Files, not pipes: neither stream can fill up and block the child.
     const auto streams = temporaryDirectory();
     std::ofstream(*streams + "/in", std::ios::binary) << input;
-    std::string command = "exec env";
-    for (const std::string& word : environment) {
-        command += ' ' + quoted(word);
-    }
-    command += ' ' + quoted(path);
+    std::string command = "exec " + quoted(path);
     for (const std::string& word : args) {
         command += ' ' + quoted(word);
     }

@@ -12,11 +12,9 @@ struct ProgramResult {
     std::string err;
 };
 
-// Runs a program to its end with `input` as standard input and `environment` ("NAME=value")
-// added to this process's environment; captures both output streams.
+// Runs a program to its end with `input` as standard input; captures both output streams.
 ProgramResult runProgram(const std::string& path, const std::vector<std::string>& args,
-                         const std::string& input = {},
-                         const std::vector<std::string>& environment = {});
+                         const std::string& input = {});
 
 // The path of a fresh directory under the system's temporary directory; the directory and its
 // contents are removed with the last copy of the pointer.
