@@ -103,7 +103,7 @@ TEST(CliResults, GridJsonAndBatchShowTheWindowAfterTheSameRun) {
                                  "3.175,20,abc,15,8,5.5,W,72.8801,0,0,,",
                                  "3.175,20,59,15,8,5.5,M,150,0,0,,",
                                  "3.175,20,-59,15,,5.5,M,181,0,-0.1,,",
-                                 "-8,20,31,0,4,,Sn,5,0,-0.05,,150",
+                                 "-8,25,31,0,4,,Sn,5,0,-0.05,,150",
                                  "2,20,1,0,1,3,Xn,0,0,0,,"};
     std::string batch = Header + '\n';
     std::vector<Texts> expected;
@@ -286,6 +286,9 @@ TEST(CliInspection, JsonGridAndCsvShowTheEngineResultsForTheRun) {
         if (in->z < 0) {
             EXPECT_EQ(j["absent"], Json({{"span", "only for external gears"},
                                          {"chordal", "only for external gears"}}));
+            const auto grid = runProgram(Cli, optionsOf(gear, true, {"--inspect"})).out;
+            EXPECT_NE(grid.find("\nabsent span: only for external gears\n"), std::string::npos)
+                << grid;
             continue;
         }
         const auto& span = engine.span.value();

@@ -131,6 +131,7 @@ TEST(View, PansZoomsWithinLimitsAndDoubleClickRestoresTheFit) {
           {fit, false, RightButton, 0, 15, 11.6f, {-159.5f, 127.6f, 319, -255.20001f}},
           {fit, false, RightButton, 0, 15, -11.6f, {-130.5f, 104.4f, 261, -208.79999f}},
           {fit, false, RightButton, 0, 15, -115, {-1.25f, 1, 2.5f, -2}},
+          {fit, false, RightButton, 0, 15, 116, {-290, 232, 580, -464}},
           {fit, false, 0, 120, 37.5f, -61.25f, {-114.583336f, 86.458336f, 241.66666f, -193.33334f}},
           {fit, false, 0, 1, 37.5f, -61.25f, {-144.72293f, 115.7309f, 289.55972f, -231.64778f}},
           {fit, false, LeftButton | RightButton, 0, 15, 50, fit},
@@ -153,6 +154,17 @@ TEST(View, PansZoomsWithinLimitsAndDoubleClickRestoresTheFit) {
         onPictureDoubleClick(canvas, view);
         EXPECT_EQ(canvas.scale, fitted ? fit : to);
     }
+}
+
+// Every tick turns the gear by a thousandth of a radian while rotation is on, and only then.
+TEST(View, TickTurnsTheGearOnlyWhileRotating) {
+    TestCanvas canvas;
+    ProgramState state;
+    state.rotationAngle = 1;
+    drawingTick(canvas, state, {false, "200", "180"}, NumberLocale{});
+    EXPECT_EQ(state.rotationAngle, 1.0f);
+    drawingTick(canvas, state, {true, "200", "180"}, NumberLocale{});
+    EXPECT_EQ(state.rotationAngle, static_cast<float>(1.0 + 0.001));
 }
 
 }  // namespace

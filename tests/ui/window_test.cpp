@@ -9,6 +9,7 @@
 
 #include <QLocale>
 #include <QSet>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <stdexcept>
@@ -149,6 +150,23 @@ TEST_F(WindowTest, Check1FreesTheDiametersAndCheck3StopsTheDrawingAndCheck2) {
     EXPECT_FALSE(control<QTimer>("TimerPicgear")->isActive() || control("Check2")->isEnabled());
     clickButton("Check3");
     EXPECT_TRUE(control<QTimer>("TimerPicgear")->isActive() && control("Check2")->isEnabled());
+}
+
+// The wheel zooms the picture about the pointer; a double click gives back the view of the run.
+TEST_F(WindowTest, DoubleClickRestoresTheViewTheLastRunFitted) {
+    clickButton("ComGo");
+    auto* picture = control<PicGear>("PicGEAR");
+    const auto corners = [picture] {
+        const UserScale s = picture->userScale();
+        return std::vector<float>{s.left, s.top, s.width, s.height};
+    };
+    const std::vector<float> fitted = corners();
+    const QPointF at(100, 100);
+    QWheelEvent notch(at, at, {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(picture, &notch);
+    EXPECT_NE(corners(), fitted);
+    QTest::mouseDClick(picture, Qt::LeftButton, {}, at.toPoint());
+    EXPECT_EQ(corners(), fitted);
 }
 
 TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
