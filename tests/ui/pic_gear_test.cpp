@@ -107,6 +107,7 @@ TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
         {10, 20, 20, 10, pixelsOf({{10, 20, 10, 1, -1}})},
         {10.1f, 10, 10.3f, 10, {}},
         {10.49f, 10.5f, 10.49f, 10.5f, pixelsOf({{10, 11, 1, 1, 0}})},
+        {5, 0.2f, 5, 0.2f, pixelsOf({{5, 0, 1, 1, 0}})},
         {600, 10, 300, 10, pixelsOf({{300, 10, 209, 1, 0}})},
         {300, 12, -50, 12, pixelsOf({{0, 12, 300, 1, 0}})},
         {9, 300, 9, 100, pixelsOf({{9, 100, 153, 0, 1}})},

@@ -229,6 +229,10 @@ TEST_F(WindowTest, EveryClickInAReferenceSelectsItButKeysAndTheWindowsFocusLeave
     QApplication::sendEvent(w, &activation);
     settle();
     EXPECT_EQ(w->cursorPosition() + w->hasSelectedText(), 4);
+    // A gear-data field entered by the program has its whole text selected, the caret at the end.
+    QLineEdit* pn = lineEdit(Field::PN);
+    pn->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(pn->selectedText() + QString::number(pn->cursorPosition()), "202");
 }
 
 }  // namespace tamrel::test
