@@ -8,53 +8,28 @@
 //   byte 1  Check1, (byte - '0') mod 2: 1 checked
 //   byte 2  decimal separator, (byte - '0') mod 3: 0 ".", 1 ",", 2 the Arabic one (two bytes)
 // A missing byte keeps the window's start state (W, checked, "."). Each further line is the text
-// of one input field, in the order of typedFieldOrder(); the lines that are missing leave the
-// window's start texts in place.
+// of one input field, in the order MN, PN, ZG, BOG, ZMG, DPG, the reference row's value, upper and
+// lower tolerance, DKG, DRG; the lines that are missing leave the window's start texts in place.
 
 #include "conversion/fields.h"
 #include "conversion/memory_field_store.h"
 #include "conversion/number_locale.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
-#include <map>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tamrel::fuzzing {
 
 inline constexpr int NoReference = 4;
 
+// A window before the run, and the locale it runs in.
 struct FuzzCase {
-    int reference = W;
-    bool autoDiameter = true;
+    MemoryFieldStore window;
     NumberLocale locale;
-    // The texts typed before the run, by field.
-    std::map<Field, std::string> typed;
 };
-
-// The fields a user types into, for reference quantity `reference`; with no reference selected
-// the row of Xn is typed, though the run will not read it.
-inline std::vector<Field> typedFieldOrder(int reference) {
-    const Quantity row = reference == NoReference ? Xn : static_cast<Quantity>(reference);
-    return {Field::MN,
-            Field::PN,
-            Field::ZG,
-            Field::BOG,
-            Field::ZMG,
-            Field::DPG,
-            tamrel::reference(row),
-            upperTolerance(row),
-            lowerTolerance(row),
-            Field::DKG,
-            Field::DRG};
-}
-
-inline const std::vector<std::string>& decimalSeparators() {
-    static const std::vector<std::string> separators{".", ",", "\xD9\xAB"};
-    return separators;
-}
 
 inline FuzzCase decodeFuzzCase(std::string_view data) {
     const std::size_t controlEnd = std::min(data.find('\n'), data.size());
@@ -65,28 +40,24 @@ inline FuzzCase decodeFuzzCase(std::string_view data) {
                                       : fallback;
     };
     FuzzCase c;
-    c.reference = choice(0, 5, W);
-    c.autoDiameter = choice(1, 2, 1) == 1;
-    c.locale.decimalSeparator = decimalSeparators()[static_cast<std::size_t>(choice(2, 3, 0))];
+    const int reference = choice(0, 5, W);
+    c.window.selectReference(reference);
+    c.window.setAutoDiameter(choice(1, 2, 1) == 1);
+    c.locale.decimalSeparator = std::array{".", ",", "\xD9\xAB"}[choice(2, 3, 0)];
+    // With no reference selected the row of Xn is typed, though the run will not read it.
+    const Quantity row = reference == NoReference ? Xn : static_cast<Quantity>(reference);
     std::size_t start = controlEnd + 1;
-    for (Field f : typedFieldOrder(c.reference)) {
+    for (Field f : {Field::MN, Field::PN, Field::ZG, Field::BOG, Field::ZMG, Field::DPG,
+                    tamrel::reference(row), upperTolerance(row), lowerTolerance(row), Field::DKG,
+                    Field::DRG}) {
         if (start > data.size()) {
             break;
         }
         const std::size_t end = std::min(data.find('\n', start), data.size());
-        c.typed[f] = std::string(data.substr(start, end - start));
+        c.window.setText(f, std::string(data.substr(start, end - start)));
         start = end + 1;
     }
     return c;
-}
-
-// The window's start state with the case's selection, check box and typed texts applied.
-inline void applyFuzzCase(const FuzzCase& c, MemoryFieldStore& store) {
-    store.selectReference(c.reference);
-    store.setAutoDiameter(c.autoDiameter);
-    for (const auto& [f, text] : c.typed) {
-        store.setText(f, text);
-    }
 }
 
 }  // namespace tamrel::fuzzing
