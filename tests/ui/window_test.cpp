@@ -1,10 +1,12 @@
 // The window: its start state, hints and comma locale, accessible names, cursors and tooltips,
 // and what its controls and keys do: reference selection, languages, the drawing switches, the
-// ARCINV message, tab order, Enter, and what entering or clicking a field selects.
+// ARCINV message, tab order, Enter, what entering or clicking a field selects, and the inspection
+// aids' tooltips.
 
 #include "window_fixture.h"
 
 #include "geometry/angles.h"
+#include "inspection/run_inspection.h"
 #include "ui/captions.h"
 
 #include <QLocale>
@@ -233,6 +235,41 @@ TEST_F(WindowTest, EveryClickInAReferenceSelectsItButKeysAndTheWindowsFocusLeave
     QLineEdit* pn = lineEdit(Field::PN);
     pn->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(pn->selectedText() + QString::number(pn->cursorPosition()), "202");
+}
+
+// After a successful run TextZMG's tooltip gives the span, TextDPG's the ball and each Sn result's
+// the chordal values of its own band value, in the interface language; a failed run clears them.
+TEST_F(WindowTest, InspectionTipsFollowTheRunAndTheLanguageAndGoWithAFailedRun) {
+    window_->setText(upperTolerance(W), "0.05");
+    window_->setText(lowerTolerance(W), "-0.05");
+    clickButton("ComGo");
+    const auto tip = [this](Field f) { return lineEdit(f)->toolTip(); };
+    const auto input = inspection::inspectionInput(*window_, NumberLocale{});
+    ASSERT_TRUE(input.has_value());
+    const inspection::ChordalInspection chordal = inspection::inspect(*input).chordal.value();
+    const std::pair<Field, inspection::BandValue> columns[] = {
+        {middle(Sn), inspection::BandValue::Mid},
+        {maximum(Sn), inspection::BandValue::Max},
+        {minimum(Sn), inspection::BandValue::Min}};
+    for (const auto& [field, value] : columns) {
+        EXPECT_TRUE(tip(field).contains(QString::number(chordal.thickness[value], 'f', 4)))
+            << tip(field).toStdString();
+    }
+    // Seven teeth spanned put the anvils' contact nearest the middle of the flank of 59 teeth; the
+    // ideal ball is the one an independent search of the helicoid confirms.
+    const char* const spans[] = {"推荐跨齿数：7", "Recommended span: 7 teeth", "推奨またぎ歯数：7"};
+    const char* const chords[] = {"弦齿厚", "Chordal thickness", "弦歯厚"};
+    for (int language : {1, 2, 0}) {
+        clickButton(QString("OptLan(%1)").arg(language));
+        EXPECT_TRUE(tip(Field::ZMG).startsWith(QString::fromUtf8(spans[language])));
+        EXPECT_TRUE(tip(Field::DPG).contains(QStringLiteral("5.3122"))) << language;
+        EXPECT_TRUE(tip(maximum(Sn)).contains(QString::fromUtf8(chords[language]))) << language;
+    }
+    window_->setText(Field::ZG, "x");
+    clickButton("ComGo");
+    for (Field f : {Field::ZMG, Field::DPG, middle(Sn), maximum(Sn), minimum(Sn)}) {
+        EXPECT_EQ(tip(f), "") << f;
+    }
 }
 
 }  // namespace tamrel::test
