@@ -30,8 +30,20 @@ class ComputeRunTest : public ::testing::Test {
 protected:
     void select(int quantity) { store.selectReference(quantity); }
     void set(Field field, const std::string& text) { store.setText(field, text); }
+    void set(std::initializer_list<std::pair<Field, const char*>> typed) {
+        for (const auto& [field, text] : typed) {
+            store.setText(field, text);
+        }
+    }
     std::string text(Field field) const { return store.text(field); }
-    double number(Field field) const { return std::stod(store.text(field)); }
+    // The texts of the fields, joined by "|".
+    std::string texts(std::initializer_list<Field> fields) const {
+        std::string joined;
+        for (Field f : fields) {
+            joined += store.text(f) + "|";
+        }
+        return joined.substr(0, joined.size() - 1);
+    }
     void compute() {
         store.writes.clear();
         runConversion(store, state, locale);
@@ -200,103 +212,78 @@ TEST_F(ComputeRunTest, PublicationOrderOfEachMode) {
 }
 
 TEST_F(ComputeRunTest, PinModeStopsWhereOnlyTheMaxIsOutOfReach) {
-    // State: M 200.7889 is reachable, M + S1 = 140.7889 lies inside the base circle.
+    // M 200.7889 is reachable, M + S1 = 140.7889 lies inside the base circle: the nominal pass
+    // stands in the reference rows; everything after stays "---".
     select(M);
-    set(reference(M), "200.7889");
-    set(upperTolerance(M), "-60");
+    set({{reference(M), "200.7889"}, {upperTolerance(M), "-60"}});
     compute();
-    // Expected: the nominal pass stands in the reference rows; everything after stays "---".
-    EXPECT_EQ(text(Field::Error), "Check your DM or DP please!");
-    EXPECT_EQ(text(reference(Xn)), "-0.144482737880543");
-    EXPECT_EQ(text(reference(Sn)), "4.65334824626714");
-    EXPECT_EQ(text(reference(W)), "72.8800941352575");
+    EXPECT_EQ(texts({Field::Error, reference(Xn), reference(Sn), reference(W), Field::DKG}),
+              "Check your DM or DP please!|-0.144482737880543|4.65334824626714|72.8800941352575|"
+              "200.2831");
     expectAllResults(Placeholder);
     EXPECT_EQ(text(upperTolerance(Xn)), Placeholder);
-    EXPECT_EQ(text(Field::DKG), "200.2831");
-
     // Unreachable from the start: nothing is published.
-    set(reference(M), "150");
-    set(upperTolerance(M), "0");
+    set({{reference(M), "150"}, {upperTolerance(M), "0"}});
     compute();
-    EXPECT_EQ(text(Field::Error), "Check your DM or DP please!");
-    EXPECT_EQ(text(reference(Xn)), Placeholder);
+    EXPECT_EQ(texts({Field::Error, reference(Xn)}), "Check your DM or DP please!|---");
 }
 
 TEST_F(ComputeRunTest, BandColumnsFollowTheTolerancesWithoutSwapping) {
-    // State: S1 below S2, on an internal gear.
-    select(Xn);
-    set(Field::ZG, "-59");
-    set(reference(Xn), "0");
-    set(upperTolerance(Xn), "-0.1");
-    set(lowerTolerance(Xn), "0.1");
-    compute();
-    EXPECT_EQ(text(maximum(Xn)), "-0.1");
-    EXPECT_EQ(text(minimum(Xn)), "0.1");
-    EXPECT_EQ(text(middle(Xn)), "0.");
-    // For an internal gear a positive shift makes the tooth thinner.
-    EXPECT_GT(number(maximum(Sn)), number(minimum(Sn)));
+    // S1 below S2, on an internal gear, where a positive shift makes the tooth thinner.
+    set({{Field::ZG, "-59"},
+         {reference(Xn), "0"},
+         {upperTolerance(Xn), "-0.1"},
+         {lowerTolerance(Xn), "0.1"}});
+    runWithShift("0");
+    EXPECT_EQ(texts({maximum(Xn), minimum(Xn), middle(Xn)}), "-0.1|0.1|0.");
+    EXPECT_GT(std::stod(text(maximum(Sn))), std::stod(text(minimum(Sn))));
     // Deviations are formed from the displayed texts.
-    const double upper = number(maximum(W)) - number(reference(W));
+    const double upper = std::stod(text(maximum(W))) - std::stod(text(reference(W)));
     EXPECT_EQ(text(upperTolerance(W)), formatResult(upper, locale));
 }
 
 // Without a span count or pin diameter, or with pins out of reach, a measure stays "---" and the
 // run goes on without a message.
 TEST_F(ComputeRunTest, MeasuresOutOfReachAreLeftOutWithoutAMessage) {
-    select(Xn);
-    set(Field::ZMG, "");
-    set(Field::DPG, "0");
-    compute();
-    EXPECT_EQ(text(Field::Error), "");
-    for (Quantity q : {W, M}) {
-        EXPECT_EQ(text(reference(q)) + text(upperTolerance(q)) + text(middle(q)) + text(minimum(q)),
-                  "------------");
-    }
+    set({{Field::ZMG, ""}, {Field::DPG, "0"}});
+    runWithShift("-0.1445");
+    EXPECT_EQ(texts({reference(W), upperTolerance(W), middle(W), minimum(W), reference(M),
+                     upperTolerance(M), middle(M), minimum(M)}),
+              "---|---|---|---|---|---|---|---");
     EXPECT_NE(text(middle(Sn)), Placeholder);
     // A span count that is not a whole number is absent outside its own mode.
-    set(Field::ZMG, "8.5");
-    set(Field::DPG, "5.5");
-    compute();
+    set({{Field::ZMG, "8.5"}, {Field::DPG, "5.5"}});
+    runWithShift("-0.1445");
     EXPECT_EQ(text(middle(W)), Placeholder);
     EXPECT_NE(text(middle(M)), Placeholder);
     // Xn -2 puts the pin centre inside the base circle; max and min stay reachable.
-    set(Field::ZMG, "8");
-    set(reference(Xn), "-2");
-    set(upperTolerance(Xn), "2");
-    set(lowerTolerance(Xn), "1.9");
-    compute();
-    EXPECT_EQ(text(Field::Error), "");
-    EXPECT_EQ(text(reference(M)) + text(upperTolerance(M)) + text(lowerTolerance(M)), "---------");
+    set({{Field::ZMG, "8"}, {upperTolerance(Xn), "2"}, {lowerTolerance(Xn), "1.9"}});
+    runWithShift("-2");
+    EXPECT_EQ(texts({reference(M), upperTolerance(M), lowerTolerance(M)}), "---|---|---");
     EXPECT_NE(text(maximum(M)), Placeholder);
     EXPECT_NE(text(upperTolerance(W)), Placeholder);
 }
 
 TEST_F(ComputeRunTest, DiametralPitchAndInternalGearAreAccepted) {
-    // State: a diametral pitch of 8 is a module of 25.4 / 8 = 3.175.
+    // A diametral pitch of 8 is a module of 25.4 / 8 = 3.175: the same results.
     set(Field::MN, "-8");
     compute();
-    // Expected: the same results as the module itself.
-    EXPECT_EQ(text(Field::Error), "");
-    EXPECT_EQ(text(middle(Xn)), "-0.144480037508883");
-
-    set(Field::MN, "3.175");
-    set(Field::ZG, "-60");
-    set(Field::BOG, "-15");
+    EXPECT_EQ(texts({Field::Error, middle(Xn)}), "|-0.144480037508883");
+    set({{Field::MN, "3.175"}, {Field::ZG, "-60"}, {Field::BOG, "-15"}});
     compute();
     EXPECT_EQ(text(Field::Error), "");
     EXPECT_EQ(state.drawingGeometry.zAbs, 60);
 }
 
 TEST_F(ComputeRunTest, ArithmeticFailureEndsTheRunWithItsOwnMessage) {
-    // State: a first run leaves geometry, diameters and coordinates.
+    // A first run leaves geometry, diameters and coordinates; then a module so large that the
+    // picture's single-precision coordinates overflow.
     compute();
     const DrawingGeometry before = state.drawingGeometry;
     const auto coordinatesBefore = store.coordinates();
-    const std::string tipBefore = text(Field::DKG);
-    // Action: a module so large that the picture's single-precision coordinates overflow.
     set(Field::MN, "1e300");
     compute();
-    // Expected: the message, no exponent and no nan anywhere, nothing of the run's end changed.
+    // The message, no exponent and no nan anywhere, nothing of the run's end changed.
     EXPECT_EQ(text(Field::Error), CalculationFailedMessage);
     for (Field f : allFields()) {
         const bool written = f >= Field::RefXn && f <= Field::MinSn && f != reference(W) &&
@@ -306,59 +293,43 @@ TEST_F(ComputeRunTest, ArithmeticFailureEndsTheRunWithItsOwnMessage) {
     EXPECT_EQ(state.drawingGeometry.db, before.db);
     EXPECT_EQ(state.drawingGeometry.xMid, before.xMid);
     EXPECT_EQ(store.coordinates().y1, coordinatesBefore.y1);
-    EXPECT_EQ(text(Field::DKG), tipBefore);
+    EXPECT_EQ(text(Field::DKG), "199.3656");
     EXPECT_EQ(state.rotationAngle, 0);
-
     // |Z| of -32768 does not fit 16 bits.
-    set(Field::MN, "3.175");
-    set(Field::ZG, "-32768");
+    set({{Field::MN, "3.175"}, {Field::ZG, "-32768"}});
     compute();
     EXPECT_EQ(text(Field::Error), CalculationFailedMessage);
     expectAllResults(Placeholder);
 }
 
-TEST_F(ComputeRunTest, AutomaticDiametersAreCutToFourDecimals) {
+// The end of a successful run: tip and root diameters cut to four decimals (an internal gear has
+// its tip inside and its root outside the reference circle) or left as typed, and the geometry and
+// view of the drawing.
+TEST_F(ComputeRunTest, RunEndSetsTheDiametersAndTheDrawing) {
     runWithShift("0");
-    EXPECT_EQ(text(Field::DKG), "200.2831");
-    EXPECT_EQ(text(Field::DRG), "185.9956");
-
+    EXPECT_EQ(texts({Field::DKG, Field::DRG}), "200.2831|185.9956");
     runWithShift("-0.1445");
-    EXPECT_EQ(text(Field::DKG), "199.3655");
-    EXPECT_EQ(text(Field::DRG), "185.078");
-
-    // An internal gear has its tip inside and its root outside the reference circle.
-    set(Field::ZG, "-59");
-    runWithShift("0");
-    EXPECT_EQ(text(Field::DKG), "187.5831");
-    EXPECT_EQ(text(Field::DRG), "201.8706");
-}
-
-TEST_F(ComputeRunTest, DrawingGeometryAndTheViewOfTheGear) {
-    runWithShift("-0.1445");
+    EXPECT_EQ(texts({Field::DKG, Field::DRG}), "199.3655|185.078");
     EXPECT_NEAR(state.drawingGeometry.db, 181.477027, 5e-7);
     EXPECT_NEAR(state.drawingGeometry.alphaT, 0.3603563240, 1e-10);
     EXPECT_EQ(state.drawingGeometry.zAbs, 59);
     EXPECT_EQ(state.drawingGeometry.xMid, -0.1445);
     EXPECT_NEAR(state.drawingGeometry.beta, 0.2617993877991, 1e-12);
-
     // floor(1.2 d) = 232 mm high, the picture's aspect ratio, centred, y upward.
     const auto& c = store.coordinates();
-    EXPECT_EQ(c.y1, 116.0f);
-    EXPECT_EQ(c.y2, -116.0f);
     const float width = static_cast<float>(513.0 * 232.0 / 257.0);
-    EXPECT_EQ(c.x1, -width / 2);
-    EXPECT_EQ(c.x2, width / 2);
-}
+    EXPECT_EQ(std::vector<float>({c.x1, c.y1, c.x2, c.y2}),
+              std::vector<float>({-width / 2, 116, width / 2, -116}));
 
-TEST_F(ComputeRunTest, TypedDiametersStayWhenAutomaticIsOff) {
+    set(Field::ZG, "-59");
+    runWithShift("0");
+    EXPECT_EQ(texts({Field::DKG, Field::DRG}), "187.5831|201.8706");
+
     store.setAutoDiameter(false);
-    set(Field::DKG, "abc");
-    set(Field::DRG, "");
+    set({{Field::DKG, "abc"}, {Field::DRG, ""}});
     runWithShift("0.3");
-    EXPECT_EQ(text(Field::DKG), "abc");
-    EXPECT_EQ(text(Field::DRG), "");
+    EXPECT_EQ(texts({Field::DKG, Field::DRG}), "abc|");
     EXPECT_EQ(state.drawingGeometry.xMid, 0.3);
-    EXPECT_TRUE(store.coordinates().set);
 }
 
 }  // namespace
