@@ -29,8 +29,7 @@ public:
 class ComputeRunTest : public ::testing::Test {
 protected:
     void select(int quantity) { store.selectReference(quantity); }
-    void set(Field field, const std::string& text) { store.setText(field, text); }
-    void set(std::initializer_list<std::pair<Field, const char*>> typed) {
+    void set(const std::vector<std::pair<Field, std::string>>& typed) {
         for (const auto& [field, text] : typed) {
             store.setText(field, text);
         }
@@ -51,7 +50,7 @@ protected:
     // A run of the Xn mode that must succeed.
     void runWithShift(const char* xn) {
         select(Xn);
-        set(reference(Xn), xn);
+        set({{reference(Xn), xn}});
         compute();
         ASSERT_EQ(text(Field::Error), "");
     }
@@ -114,11 +113,9 @@ TEST_F(ComputeRunTest, InputChecksStopWithTheirMessageAndNoResults) {
         state.drawingGeometry.db = 42;
         state.rotationAngle = 1.5f;
         select(quantity);
-        for (const auto& [field, value] : fields) {
-            set(field, value);
-        }
+        set(fields);
         const std::string typedReference = text(reference(quantity));
-        set(Field::DKG, "1");
+        set({{Field::DKG, "1"}});
 
         compute();
 
@@ -158,7 +155,7 @@ TEST_F(ComputeRunTest, DefaultGearInEachModePinsEveryText) {
     // clang-format on
     for (const auto& [quantity, typed, expected] : modeCases) {
         select(quantity);
-        set(reference(quantity), typed);
+        set({{reference(quantity), typed}});
         compute();
         EXPECT_EQ(text(Field::Error), "");
         for (const auto& [field, shown] : expected) {
@@ -193,9 +190,9 @@ TEST_F(ComputeRunTest, PublicationOrderOfEachMode) {
     const char* const quantities[] = {"Xn", "W", "M", "Sn"};
     for (const auto& [quantity, typed, order] : orders) {
         select(quantity);
-        set(reference(quantity), typed);
-        set(upperTolerance(quantity), "0.01");
-        set(lowerTolerance(quantity), "-0.02");
+        set({{reference(quantity), typed},
+             {upperTolerance(quantity), "0.01"},
+             {lowerTolerance(quantity), "-0.02"}});
         compute();
         // After the reset (the message line, twelve results and nine rows) come the grid's
         // entries, then the two diameters.
@@ -266,7 +263,7 @@ TEST_F(ComputeRunTest, MeasuresOutOfReachAreLeftOutWithoutAMessage) {
 
 TEST_F(ComputeRunTest, DiametralPitchAndInternalGearAreAccepted) {
     // A diametral pitch of 8 is a module of 25.4 / 8 = 3.175: the same results.
-    set(Field::MN, "-8");
+    set({{Field::MN, "-8"}});
     compute();
     EXPECT_EQ(texts({Field::Error, middle(Xn)}), "|-0.144480037508883");
     set({{Field::MN, "3.175"}, {Field::ZG, "-60"}, {Field::BOG, "-15"}});
@@ -281,7 +278,7 @@ TEST_F(ComputeRunTest, ArithmeticFailureEndsTheRunWithItsOwnMessage) {
     compute();
     const DrawingGeometry before = state.drawingGeometry;
     const auto coordinatesBefore = store.coordinates();
-    set(Field::MN, "1e300");
+    set({{Field::MN, "1e300"}});
     compute();
     // The message, no exponent and no nan anywhere, nothing of the run's end changed.
     EXPECT_EQ(text(Field::Error), CalculationFailedMessage);
@@ -321,7 +318,7 @@ TEST_F(ComputeRunTest, RunEndSetsTheDiametersAndTheDrawing) {
     EXPECT_EQ(std::vector<float>({c.x1, c.y1, c.x2, c.y2}),
               std::vector<float>({-width / 2, 116, width / 2, -116}));
 
-    set(Field::ZG, "-59");
+    set({{Field::ZG, "-59"}});
     runWithShift("0");
     EXPECT_EQ(texts({Field::DKG, Field::DRG}), "187.5831|201.8706");
 
