@@ -7,82 +7,81 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
+#include <tuple>
+#include <vector>
 
 namespace tamrel::inspection {
 namespace {
 
-// One gear with the whole band at one profile shift, tip and root as the automatic run sets them;
-// a span count, a ball and the lowest shift of the band where given.
-InspectionInput gearInput(double mn, double alphaNDegrees, std::int16_t z, double betaDegrees,
-                          double xn, std::optional<std::int16_t> k = {},
-                          std::optional<double> ball = {}) {
-    const double beta = RAD(betaDegrees);
-    const double d = std::abs(z) * mn / std::cos(beta);
-    const double s = z > 0 ? 1 : -1;
-    return {mn,   RAD(alphaNDegrees),           z,
-            beta, Band<double>::filled(xn),     k,
-            ball, d + 2 * s * mn + 2 * xn * mn, d - 2 * s * 1.25 * mn + 2 * xn * mn};
+constexpr BandValue Mid = BandValue::Mid, Min = BandValue::Min;
+
+// One gear of 20 degrees pressure angle with the whole band at one profile shift, tip and root as
+// the automatic run sets them; a span count and a ball where given.
+InspectionInput gearInput(double mn, std::int16_t z, double betaDegrees, double xn,
+                          std::optional<std::int16_t> k = {}, std::optional<double> ball = {}) {
+    const double beta = RAD(betaDegrees), s = z > 0 ? mn : -mn;
+    const double d = std::abs(z) * mn / std::cos(beta) + 2 * xn * mn;
+    return {mn, RAD(20), z, beta, Band<double>::filled(xn), k, ball, d + 2 * s, d - 2.5 * s};
+}
+
+// The same with the lowest profile shift of the band and the tip diameter changed.
+InspectionInput changed(InspectionInput in, double minXn, double tip) {
+    in.xn[Min] = minXn;
+    in.tipDiameter = tip;
+    return in;
 }
 
 double mid(const BandOutcome& band) {
-    return band[BandValue::Mid].value();
+    return band[Mid].value();
 }
 
+// Each rounded to the decimals it is published with; the three teeth recommended without a span
+// count entered, measurable, no face width for a spur gear; no ball entered.
 TEST(PublishedCases, ChordalToothSpanAndIdealPin) {
-    InspectionInput pinion = gearInput(10, 20, 12, 0, 0.3);
-    pinion.tipDiameter = 146;
-    const ChordalInspection c = inspect(pinion).chordal.value();
-    EXPECT_NEAR(c.thickness[BandValue::Mid], 17.8256, 5e-5);
-    EXPECT_NEAR(c.height[BandValue::Mid], 13.6657, 5e-5);
-
-    EXPECT_EQ(inspect(gearInput(2, 20, 20, 0, 0)).span.value().recommendedTeeth.value(), 3);
-    const SpanInspection span = inspect(gearInput(2, 20, 20, 0, 0, 3)).span.value();
-    EXPECT_NEAR(XnToSM(2, RAD(20), 20, 0, 3, 0), 15.321, 5e-4);
-    EXPECT_NEAR(mid(span.contactDiameter), 40.59, 5e-3);
-    EXPECT_TRUE(span.measurable.value());
-    EXPECT_EQ(span.faceWidth.value(), 0);
-
-    const BallInspection ball = inspect(gearInput(1, 20, 20, 0, 0)).ball.value();
-    EXPECT_NEAR(ball.idealDiameter.value(), 1.72445, 5e-6);
-    EXPECT_EQ(ball.centreDiameter[BandValue::Mid].failure(), Failure::NoBallDiameter);
+    const auto c = inspect(gearInput(10, 12, 0, 0.3)).chordal.value();
+    const SpanInspection span = inspect(gearInput(2, 20, 0, 0, 3)).span.value();
+    const Inspection one = inspect(gearInput(1, 20, 0, 0));
+    const auto at = [](double v, double scale) { return std::round(v * scale) / scale; };
+    EXPECT_EQ(
+        (std::vector{at(c.thickness[Mid], 1e4), at(c.height[Mid], 1e4),
+                     at(XnToSM(2, RAD(20), 20, 0, 3, 0), 1e3), at(mid(span.contactDiameter), 1e2),
+                     at(one.ball.value().idealDiameter.value(), 1e5)}),
+        (std::vector{17.8256, 13.6657, 15.321, 40.59, 1.72445}));
+    EXPECT_EQ(std::tuple(one.span.value().recommendedTeeth.value(), span.measurable.value(),
+                         span.faceWidth.value(), one.ball.value().centreDiameter[Mid].failure()),
+              std::tuple(3, true, 0.0, Failure::NoBallDiameter));
 }
 
-const double pi = std::acos(-1.0);
-
+// The argument of the minimum of f between lo and hi, by golden-section search.
 template <typename F> double argMinimum(F f, double lo, double hi) {
-    const double g = (std::sqrt(5.0) - 1) / 2;
     for (int i = 0; i < 200; ++i) {
-        const double a = hi - g * (hi - lo);
-        const double b = lo + g * (hi - lo);
-        (f(a) < f(b) ? hi : lo) = (f(a) < f(b) ? b : a);
+        const double a = hi - 0.618034 * (hi - lo), b = lo + 0.618034 * (hi - lo);
+        (f(a) < f(b) ? hi : lo) = f(a) < f(b) ? b : a;
     }
     return (lo + hi) / 2;
 }
 
 // Distance and radius of the point closest to (rc, 0, 0) on the involute helicoid bounding the
-// tooth space centred on angle 0, built from the tooth thickness on the reference circle by a
-// brute-force search over radius and axial position, independently of the engine's pin formulas.
+// tooth space centred on angle 0, built from the space width on the reference circle by a
+// brute-force search over radius and axial position. Its own pi and involute keep it independent
+// of the engine's formulas.
 std::pair<double, double> closestFlankPoint(const InspectionInput& in, double rc, double ball) {
-    const double alphaT = std::atan(std::tan(in.alphaN) / std::cos(in.beta));
-    const double r = std::abs(in.z) * in.mn / std::cos(in.beta) / 2;
-    const double rb = r * std::cos(alphaT);
-    const double s = in.z > 0 ? 1 : -1;
-    const double tooth = in.mn * (pi / 2 + 2 * s * in.xn[BandValue::Mid] * std::tan(in.alphaN));
-    const double halfSpace = (pi * in.mn - tooth) / std::cos(in.beta) / (2 * r);
+    const double pi = std::acos(-1.0), s = in.z > 0 ? 1 : -1;
     const auto inv = [](double a) { return std::tan(a) - a; };
-    const auto squared = [&](double rho, double w) {
+    const double alphaT = std::atan(std::tan(in.alphaN) / std::cos(in.beta));
+    const double r = std::abs(in.z) * in.mn / std::cos(in.beta) / 2, rb = r * std::cos(alphaT);
+    const double space = in.mn * (pi / 2 - 2 * s * in.xn[Mid] * std::tan(in.alphaN));
+    const double halfSpace = space / std::cos(in.beta) / (2 * r);
+    const auto distance = [&](double rho, double w) {
         const double eta = halfSpace + s * (inv(std::acos(rb / rho)) - inv(alphaT));
         const double theta = w * std::tan(in.beta) / r - eta;
-        const double dx = rho * std::cos(theta) - rc;
-        const double dy = rho * std::sin(theta);
-        return dx * dx + dy * dy + w * w;
+        return std::hypot(rho * std::cos(theta) - rc, rho * std::sin(theta), w);
     };
     const auto overAxial = [&](double rho) {
-        return squared(rho, argMinimum([&](double w) { return squared(rho, w); }, -ball, ball));
+        return distance(rho, argMinimum([&](double w) { return distance(rho, w); }, -ball, ball));
     };
     const double rho = argMinimum(overAxial, std::max(rb, rc - ball), rc + ball);
-    return {std::sqrt(overAxial(rho)), rho};
+    return {overAxial(rho), rho};
 }
 
 // The entered ball on the engine's centre circle touches the flank (distance D/2) at the engine's
@@ -90,70 +89,59 @@ std::pair<double, double> closestFlankPoint(const InspectionInput& in, double rc
 // spur and helical.
 TEST(HelicoidContact, BallsTouchWhereTheEngineSays) {
     for (InspectionInput in :
-         {gearInput(3.175, 20, 59, 15, -0.1445, {}, 5.5), gearInput(2, 20, 30, 30, 0.5, {}, 4),
-          gearInput(3.175, 20, -59, 15, 0.2, {}, 5.5), gearInput(2, 20, -40, 0, 0, {}, 3.5)}) {
-        SCOPED_TRACE(in.z);
+         {gearInput(3.175, 59, 15, -0.1445, {}, 5.5), gearInput(2, 30, 30, 0.5, {}, 4),
+          gearInput(3.175, -59, 15, 0.2, {}, 5.5), gearInput(2, -40, 0, 0, {}, 3.5)}) {
         const double ideal = inspect(in).ball.value().idealDiameter.value();
-        const double xn = in.xn[BandValue::Mid];
-        const double dy = std::abs(in.z) * in.mn / std::cos(in.beta) + 2 * xn * in.mn;
+        const double dy = std::abs(in.z) * in.mn / std::cos(in.beta) + 2 * in.xn[Mid] * in.mn;
         for (const auto& [ball, contact] : {std::pair{*in.ballDiameter, 0.0}, {ideal, dy}}) {
             in.ballDiameter = ball;
             const BallInspection b = inspect(in).ball.value();
             const auto [distance, radius] = closestFlankPoint(in, mid(b.centreDiameter) / 2, ball);
-            EXPECT_NEAR(distance, ball / 2, 1e-9);
-            EXPECT_NEAR(2 * radius, contact > 0 ? contact : mid(b.contactDiameter), 2e-6);
+            EXPECT_NEAR(distance, ball / 2, 1e-9) << in.z;
+            EXPECT_NEAR(2 * radius, contact > 0 ? contact : mid(b.contactDiameter), 2e-6) << in.z;
         }
     }
 }
 
+// Three teeth and a 3.5 ball touch near 40.6, on the flank; eight teeth touch past the 44 tip and
+// a 2.5 ball sinks below it. An internal gear has a ball verdict but no span or chordal values;
+// its usable flank ends half a module inside its root circle.
 TEST(Verdicts, SpanAndBallMeasureOnlyOnTheFlankAndBeyondTheTip) {
-    const Inspection three = inspect(gearInput(2, 20, 20, 0, 0, 3, 3.5));  // contacts near 40.6
-    const Inspection wide = inspect(gearInput(2, 20, 20, 0, 0, 8, 2.5));   // past the tip; sunk
-    EXPECT_TRUE(three.span.value().measurable.value());
-    EXPECT_TRUE(three.ball.value().measurable.value());
+    const Inspection three = inspect(gearInput(2, 20, 0, 0, 3, 3.5));
+    const Inspection wide = inspect(gearInput(2, 20, 0, 0, 8, 2.5));
     EXPECT_EQ(three.span.value().measurableTeeth.value(), (std::vector<std::int16_t>{1, 2, 3, 4}));
-    EXPECT_GT(mid(wide.span.value().contactDiameter), 44);
-    EXPECT_FALSE(wide.span.value().measurable.value());
-    EXPECT_LT(mid(wide.ball.value().protrusion), 0);
-    EXPECT_FALSE(wide.ball.value().measurable.value());
-
-    const InspectionInput internal = gearInput(2, 20, -40, 0, 0, 5, 3.5);
-    const Inspection result = inspect(internal);
-    EXPECT_EQ(result.span.failure(), Failure::InternalGear);
-    EXPECT_EQ(result.chordal.failure(), Failure::InternalGear);
-    EXPECT_TRUE(result.ball.value().measurable.value());
-    EXPECT_DOUBLE_EQ(result.usableFlank.value().to, internal.rootDiameter - 1);
+    EXPECT_EQ(
+        std::tuple(three.span.value().measurable.value(), three.ball.value().measurable.value(),
+                   mid(wide.span.value().contactDiameter) > 44,
+                   mid(wide.ball.value().protrusion) < 0, wide.span.value().measurable.value(),
+                   wide.ball.value().measurable.value()),
+        std::tuple(true, true, true, true, false, false));
+    const Inspection r = inspect(gearInput(2, -40, 0, 0, 5, 3.5));  // df 85
+    EXPECT_EQ(std::tuple(r.span.failure(), r.chordal.failure(), r.ball.value().measurable.value()),
+              std::tuple(Failure::InternalGear, Failure::InternalGear, true));
+    EXPECT_EQ(r.usableFlank.value().to, 84);
 }
 
-// The usable flank, the span verdict and the lowest ball centre of each input, or their reasons.
+// The usable flank, the span verdict and the lowest ball centre of each input, or their reasons:
+// no teeth, a NaN in the band, an overflow, an undercut flank with no ball position, a tip not
+// positive.
 TEST(Verdicts, AbsentValuesGiveTheirReasons) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    InspectionInput nanShift = gearInput(2, 20, 20, 0, 0, 3, 3),
-                    undercut = gearInput(2, 20, 10, 0, 0, {}, 1);
-    InspectionInput tipNotPositive = gearInput(2, 20, 20, 0, 0);
-    nanShift.xn[BandValue::Min] = nan;
-    undercut.xn[BandValue::Min] = -3;
-    undercut.tipDiameter = 24;
-    tipNotPositive.tipDiameter = -1;
+    using F = Failure;
+    const auto all = [](Failure f) { return std::array{f, f, f}; };
     const std::pair<InspectionInput, std::array<Failure, 3>> cases[] = {
-        {gearInput(2, 20, 0, 0, 0),
-         {Failure::InvalidGear, Failure::InvalidGear, Failure::InvalidGear}},
-        {nanShift, {Failure::InvalidGear, Failure::InvalidGear, Failure::InvalidGear}},
-        {gearInput(1e306, 20, 30000, 0, 0),
-         {Failure::CalculationFailed, Failure::CalculationFailed, Failure::CalculationFailed}},
-        {undercut, {Failure::Undercut, Failure::NoTeethSpanned, Failure::NoBallPosition}},
-        {tipNotPositive,
-         {Failure::InvalidDiameters, Failure::NoTeethSpanned, Failure::NoBallDiameter}}};
+        {gearInput(2, 0, 0, 0), all(F::InvalidGear)},
+        {changed(gearInput(2, 20, 0, 0, 3, 3), NAN, 44), all(F::InvalidGear)},
+        {gearInput(1e306, 30000, 0, 0), all(F::CalculationFailed)},
+        {changed(gearInput(2, 10, 0, 0, {}, 1), -3, 24),
+         {F::Undercut, F::NoTeethSpanned, F::NoBallPosition}},
+        {changed(gearInput(2, 20, 0, 0), 0, -1),
+         {F::InvalidDiameters, F::NoTeethSpanned, F::NoBallDiameter}}};
     for (const auto& [input, reasons] : cases) {
         const Inspection r = inspect(input);
-        EXPECT_EQ(r.usableFlank.failure(), reasons[0]) << input.z;
-        EXPECT_EQ(r.span.hasValue() ? r.span.value().measurable.failure() : r.span.failure(),
-                  reasons[1])
-            << input.z;
-        EXPECT_EQ(r.ball.hasValue() ? r.ball.value().centreDiameter[BandValue::Min].failure()
-                                    : r.ball.failure(),
-                  reasons[2])
-            << input.z;
+        const F span = r.span.hasValue() ? r.span.value().measurable.failure() : r.span.failure();
+        const F ball =
+            r.ball.hasValue() ? r.ball.value().centreDiameter[Min].failure() : r.ball.failure();
+        EXPECT_EQ((std::array{r.usableFlank.failure(), span, ball}), reasons) << input.z;
     }
 }
 

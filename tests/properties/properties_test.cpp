@@ -16,96 +16,65 @@
 #include <cstdio>
 #include <random>
 #include <string>
-#include <tuple>
 
 namespace tamrel {
 namespace {
 
 // Every gear of the properties; the sanitized build runs ten times fewer to stay quick.
 constexpr int GearCount = TAMREL_PROPERTY_GEARS;
+using Uniform = std::uniform_real_distribution<double>;
 
-// As typed: the module (or a diametral pitch, typed negative) with three decimals, the pressure
-// angle in degrees with one, the helix angle with two, the pin diameter with three, Xn with nine.
-// mn is the module the run derives.
+// As typed, with a point or a comma: the module (or a diametral pitch, typed negative) with three
+// decimals, the pressure angle in degrees with one, the helix angle with two, the pin diameter
+// with three, Xn with nine. Then the normal module mn and the transverse module, pressure angle
+// and helix angle as the run derives them.
 struct RandomGear {
-    double mnTyped, mn, alpha, beta, dp, xn;
+    explicit RandomGear(std::mt19937_64& e) {
+        const auto uniform = [&e](double lo, double hi) { return Uniform(lo, hi)(e); };
+        const auto rounded = [](double v, double scale) { return std::round(v * scale) / scale; };
+        locale.decimalSeparator = uniform(0, 1) < 0.5 ? "." : ",";
+        const double wanted = std::exp(uniform(std::log(0.5), std::log(20.0)));
+        const bool pitch = uniform(0, 1) < 0.25;  // teeth per inch
+        mnTyped = pitch ? -rounded(25.4 / wanted, 1e3) : rounded(wanted, 1e3);
+        mn = pitch ? -25.4 / mnTyped : mnTyped;
+        alpha = rounded(uniform(14.5, 30), 10);
+        const auto teeth = std::lround(std::exp(uniform(std::log(5), std::log(500))));
+        z = static_cast<std::int16_t>(uniform(0, 1) < 0.3 ? -teeth : teeth);
+        beta = uniform(0, 1) < 0.3 ? 0 : rounded(uniform(-45, 45), 100);
+        k = static_cast<std::int16_t>(std::max(1L, std::lround(teeth * alpha / 180 + 0.5)));
+        dp = rounded(mn * uniform(1.6, 1.8), 1e3);
+        // From a strong negative to a strong positive profile shift.
+        xn = rounded(uniform(-0.5, 1), 1e9);
+        helix = RAD(beta);
+        mt = mn / std::cos(helix);
+        alphaT = std::atan(std::tan(RAD(alpha)) / std::cos(helix));
+    }
+    // The thickness, span and pin routines at a profile shift.
+    double sn(double x) const { return XnToSN(mt, alphaT, helix, x, z); }
+    double sm(double x) const { return XnToSM(mt, alphaT, z, helix, k, x); }
+    double dm(double x) const { return XnToDM(mt, alphaT, z, helix, dp, x); }
+    double mnTyped, alpha, beta, dp, xn, mn, mt, alphaT, helix;
     std::int16_t z, k;
     NumberLocale locale;
 };
-
-class GearSource {
-public:
-    explicit GearSource(std::uint64_t stream = 0) : engine_(0x7a3e1206 + stream) {}
-
-    RandomGear next() {
-        RandomGear g{};
-        g.locale.decimalSeparator = uniform(0, 1) < 0.5 ? "." : ",";
-        const double wanted = std::exp(uniform(std::log(0.5), std::log(20.0)));
-        const bool pitch = uniform(0, 1) < 0.25;  // teeth per inch
-        g.mnTyped =
-            pitch ? -std::round(25.4 / wanted * 1000) / 1000 : std::round(wanted * 1000) / 1000;
-        g.mn = pitch ? -25.4 / g.mnTyped : g.mnTyped;
-        g.alpha = integer(145, 300) / 10.0;
-        const auto teeth =
-            static_cast<int>(std::lround(std::exp(uniform(std::log(5), std::log(500)))));
-        g.z = static_cast<std::int16_t>(uniform(0, 1) < 0.3 ? -teeth : teeth);
-        g.beta = uniform(0, 1) < 0.3 ? 0 : integer(-4500, 4500) / 100.0;
-        g.k = static_cast<std::int16_t>(std::max(1L, std::lround(teeth * g.alpha / 180 + 0.5)));
-        g.dp = std::round(g.mn * uniform(1.6, 1.8) * 1000) / 1000;
-        // Where the tooth exists: from a strong negative to a strong positive shift.
-        g.xn = integer(-500000000, 1000000000) / 1e9;
-        return g;
-    }
-
-    double uniform(double lo, double hi) {
-        return lo + (hi - lo) * static_cast<double>(engine_() >> 11) * 0x1.0p-53;
-    }
-
-private:
-    long long integer(long long lo, long long hi) {
-        return lo + static_cast<long long>(engine_() % static_cast<std::uint64_t>(hi - lo + 1));
-    }
-
-    std::mt19937_64 engine_;
-};
-
-// The transverse module, the transverse pressure angle and the helix angle, as the run derives
-// them.
-std::tuple<double, double, double> transverseOf(const RandomGear& g) {
-    const double beta = RAD(g.beta);
-    return {g.mn / std::cos(beta), std::atan(std::tan(RAD(g.alpha)) / std::cos(beta)), beta};
-}
 
 // More profile shift means a thicker tooth: for an external gear the span measurement and the
 // tooth thickness grow with Xn, and the dimension over (internal: between) pins grows wherever it
 // is defined. Checked on the geometry routines for steps from 1e-6 to 1.
 TEST(Monotonicity, ToothSizeGrowsWithProfileShift) {
-    GearSource source;
-    int external = 0;
-    int pinsDefined = 0;
+    std::mt19937_64 engine(0x7a3e1206);
+    int external = 0, pinsDefined = 0;
     for (int i = 0; i < GearCount; ++i) {
-        const RandomGear g = source.next();
-        const double x1 = g.xn;
-        const double x2 = x1 + std::pow(10.0, source.uniform(-6, 0));
-        const auto [mt, alphaT, beta] = transverseOf(g);
-        const double sn1 = XnToSN(mt, alphaT, beta, x1, g.z);
-        const double sn2 = XnToSN(mt, alphaT, beta, x2, g.z);
+        const RandomGear g(engine);
+        const double x1 = g.xn, x2 = x1 + std::pow(10.0, Uniform(-6, 0)(engine)), m1 = g.dm(x1);
         // An internal gear's tooth grows the other way: its space widens.
-        ASSERT_TRUE(g.z > 0 ? sn2 > sn1 : sn2 < sn1) << "gear " << i << ": " << sn1 << ", " << sn2;
-        if (g.z > 0) {
-            ++external;
-            ASSERT_GT(XnToSM(mt, alphaT, g.z, beta, g.k, x2),
-                      XnToSM(mt, alphaT, g.z, beta, g.k, x1))
-                << "gear " << i;
-        }
-        const double m1 = XnToDM(mt, alphaT, g.z, beta, g.dp, x1);
-        const double m2 = XnToDM(mt, alphaT, g.z, beta, g.dp, x2);
-        if (m1 != NoPinMeasure) {
-            ++pinsDefined;
-            // Once the pins reach outside the base circle, a larger shift keeps them there.
-            ASSERT_NE(m2, NoPinMeasure) << "gear " << i;
-            ASSERT_GT(m2, m1) << "gear " << i;
-        }
+        ASSERT_TRUE(g.z > 0 ? g.sn(x2) > g.sn(x1) && g.sm(x2) > g.sm(x1) : g.sn(x2) < g.sn(x1))
+            << "gear " << i;
+        // Once the pins reach outside the base circle, a larger shift keeps them there (and -999
+        // lies below every measure).
+        ASSERT_TRUE(m1 == NoPinMeasure || g.dm(x2) > m1) << "gear " << i;
+        external += g.z > 0;
+        pinsDefined += m1 != NoPinMeasure;
     }
     EXPECT_GT(external, GearCount / 2);
     EXPECT_GT(pinsDefined, GearCount * 3 / 4);
@@ -113,43 +82,39 @@ TEST(Monotonicity, ToothSizeGrowsWithProfileShift) {
 
 // Half a unit of the last digit the window shows of v.
 double halfDisplayedDigit(double v) {
-    const double exponent = v == 0 ? -16 : std::floor(std::log10(std::fabs(v)));
-    return std::max(std::pow(10.0, exponent - 14), 1e-16) / 2;
+    return std::max(std::pow(10.0, std::floor(std::log10(std::fabs(v))) - 14), 1e-16) / 2;
 }
 
 // sin^2 of the pressure angle at the pin centre, for a dimension over pins m.
 double pinCentreSin2(const RandomGear& g, double m) {
-    const auto [mt, alphaT, beta] = transverseOf(g);
-    const double db = std::abs(g.z) * mt * std::cos(alphaT);
-    const double centres =
-        (m - (g.z > 0 ? g.dp : -g.dp)) / (g.z % 2 == 0 ? 1 : std::cos(PI / 2 / g.z));
-    const double c = db / centres;
+    const double centres = (m - std::copysign(g.dp, g.z)) / (g.z % 2 ? std::cos(PI / 2 / g.z) : 1);
+    const double c = std::abs(g.z) * g.mt * std::cos(g.alphaT) / centres;
     return 1 - c * c;
 }
 
-// v as typed with `decimals` decimals and the gear's separator.
+// v as typed with `decimals` (at least one) decimals and the gear's separator.
 std::string typed(const RandomGear& g, double v, int decimals) {
     char digits[32];
     std::string text(digits, std::snprintf(digits, sizeof digits, "%.*f", decimals, v));
-    const auto point = text.find('.');
-    return point == std::string::npos ? text : text.replace(point, 1, g.locale.decimalSeparator);
+    return text.replace(text.find('.'), 1, g.locale.decimalSeparator);
 }
 
-// One compute run of the gear in `mode`, the reference row typed as given. The span count and the
-// pin diameter are typed only for their own mode: the pins' routine is the slowest part of a run.
+// One compute run of the gear in `mode`, the reference value typed as given, the tolerances as
+// +-band. The span count and the pin diameter are typed only for their own mode: the pins' routine
+// is the slowest part of a run.
 MemoryFieldStore run(const RandomGear& g, int measure, int mode, const std::string& value,
-                     const std::string& upper = "0", const std::string& lower = "0") {
+                     double band = 0) {
     MemoryFieldStore store;
     store.selectReference(mode);
-    store.setText(Field::MN, typed(g, g.mnTyped, 3));
-    store.setText(Field::PN, typed(g, g.alpha, 1));
-    store.setText(Field::ZG, std::to_string(g.z));
-    store.setText(Field::BOG, typed(g, g.beta, 2));
-    store.setText(Field::ZMG, measure == W ? std::to_string(g.k) : "");
-    store.setText(Field::DPG, measure == M ? typed(g, g.dp, 3) : "");
-    store.setText(reference(mode), value);
-    store.setText(upperTolerance(mode), upper);
-    store.setText(lowerTolerance(mode), lower);
+    // clang-format off
+    for (const auto& [field, text] : {
+             std::pair{Field::MN, typed(g, g.mnTyped, 3)}, {Field::PN, typed(g, g.alpha, 1)},
+             {Field::ZG, std::to_string(g.z)}, {Field::BOG, typed(g, g.beta, 2)},
+             {Field::ZMG, measure == W ? std::to_string(g.k) : ""},
+             {Field::DPG, measure == M ? typed(g, g.dp, 3) : ""}, {reference(mode), value},
+             {upperTolerance(mode), typed(g, band, 4)}, {lowerTolerance(mode), typed(g, -band, 4)}})
+        store.setText(field, text);
+    // clang-format on
     ProgramState state;
     runConversion(store, state, g.locale);
     return store;
@@ -168,23 +133,20 @@ class CrossMode : public ::testing::TestWithParam<Quantity> {};
 // pressure angle at the pin centre. The sum is doubled.
 TEST_P(CrossMode, DisplayedMeasureTypedBackGivesBackTheProfileShift) {
     const Quantity q = GetParam();
-    const int gears = GearCount / 3;
-    int checked = 0;
-    GearSource source(q);
+    int checked = 0, gears = GearCount / 3;
+    std::mt19937_64 engine(0x7a3e1206 + q);
     for (int i = 0; i < gears; ++i) {
-        const RandomGear g = source.next();
+        const RandomGear g(engine);
         const auto value = [&g](const MemoryFieldStore& store, Field f) {
             return parseNumber(store.text(f), g.locale).value_or(NAN);
         };
-        const MemoryFieldStore band =
-            run(g, q, Xn, typed(g, g.xn, 9), typed(g, 1e-4, 4), typed(g, -1e-4, 4));
+        const MemoryFieldStore band = run(g, q, Xn, typed(g, g.xn, 9), 1e-4);
         ASSERT_EQ(band.text(Field::Error), "") << "gear " << i;
         const double v = value(band, reference(q));
         const double slope = (value(band, maximum(q)) - value(band, minimum(q))) /
                              (value(band, maximum(Xn)) - value(band, minimum(Xn)));
-        if (!std::isfinite(v + slope)) {
+        if (!std::isfinite(v + slope))
             continue;  // pins out of reach
-        }
         const MemoryFieldStore fed = run(g, q, q, band.text(reference(q)));
         ASSERT_EQ(fed.text(Field::Error), "") << "gear " << i;
         const double after = value(fed, reference(Xn));
