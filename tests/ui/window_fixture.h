@@ -1,6 +1,5 @@
 #pragma once
 
-#include "conversion/compute_run.h"
 #include "tests/field_output.h"
 #include "ui/form_input1.h"
 #include "ui/pic_gear.h"
@@ -21,21 +20,16 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace tamrel::test {
 
-// An offscreen FormInput1, shown and active, whose compute runs are counted.
+// An offscreen FormInput1, shown and active.
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { startWindow(); }
 
-    // Replaces the window with a new one that draws the given start-up random number.
-    void startWindow(float random = 0.0F) {
+    // Replaces the window with a new one that draws the given start-up random number and runs
+    // the given compute run (runConversion when empty).
+    void startWindow(float random = 0.0F, FormInput1::ComputeRun run = {}) {
         window_.reset();  // first, as it withdraws the ARCINV notifier
-        window_ = std::make_unique<FormInput1>(
-            [random] { return random; },
-            [this](FieldStore& store, ProgramState& state, const NumberLocale& locale) {
-                ++runs_;
-                duringRun_();
-                runConversion(store, state, locale);
-            });
+        window_ = std::make_unique<FormInput1>([random] { return random; }, run);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
@@ -46,28 +40,50 @@ protected:
     QLineEdit* lineEdit(Field f) const { return control<QLineEdit>(fieldName(f)); }
     std::string texts(std::initializer_list<Field> fields) const {
         QStringList shown;
-        for (Field f : fields) {
+        for (Field f : fields)
             shown << lineEdit(f)->text();
-        }
         return shown.join('|').toStdString();
     }
-    bool isRed(Field f) const {
-        return lineEdit(f)->palette().color(QPalette::Active, QPalette::Text) == Qt::red;
+    // Every field's state as a hex digit in window order, a space before each row of six: 1 red
+    // text, 2 enabled, 4 read-only, 8 arrow cursor.
+    QString states() const {
+        QString shown;
+        for (Field f : allFields()) {
+            const QLineEdit* e = lineEdit(f);
+            const bool red = e->palette().color(QPalette::Active, QPalette::Text) == Qt::red;
+            const bool arrow = e->cursor().shape() == Qt::ArrowCursor;
+            const int state = red + 2 * e->isEnabled() + 4 * e->isReadOnly() + 8 * arrow;
+            shown += QString(indexOf(f) % 6 ? "" : " ") + QString::number(state, 16);
+        }
+        return shown;
     }
-    static QString focused() { return QApplication::focusWidget()->objectName(); }
+    // The focused control's name, with a "?" when it is a field whose text is not all selected.
+    static QString focused() {
+        const auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        const bool partly = edit && edit->selectedText() != edit->text();
+        return QApplication::focusWidget()->objectName() + (partly ? "?" : "");
+    }
 
     // Runs the queued work Qt and the window leave behind after an event.
     static void settle() { QCoreApplication::processEvents(); }
     // A click near the left edge of a button: on the indicator of an option button or check box.
-    void clickButton(const QString& name) {
+    // Gives the control that has the focus afterwards, as press() does.
+    QString clickButton(const QString& name) {
         auto* button = control<QAbstractButton>(name);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
         settle();
+        return focused();
     }
     // A key pressed and held: what a key does must happen when it goes down.
-    static void press(Qt::Key key) {
+    static QString press(Qt::Key key) {
         QTest::keyPress(QApplication::focusWidget(), key);
         settle();
+        return focused();
+    }
+    // The key pressed in the named control.
+    QString press(const QString& name, Qt::Key key) {
+        control(name)->setFocus();
+        return press(key);
     }
     // A drawing-timer tick as the event loop sends it, while the timer runs.
     void tick() {
@@ -76,8 +92,6 @@ protected:
     }
 
     std::unique_ptr<FormInput1> window_;
-    int runs_ = 0;
-    std::function<void()> duringRun_ = [] {};
 };
 
 }  // namespace tamrel::test
