@@ -50,9 +50,8 @@ inline FuzzCase decodeFuzzCase(std::string_view data) {
     for (Field f : {Field::MN, Field::PN, Field::ZG, Field::BOG, Field::ZMG, Field::DPG,
                     tamrel::reference(row), upperTolerance(row), lowerTolerance(row), Field::DKG,
                     Field::DRG}) {
-        if (start > data.size()) {
+        if (start > data.size())
             break;
-        }
         const std::size_t end = std::min(data.find('\n', start), data.size());
         c.window.setText(f, std::string(data.substr(start, end - start)));
         start = end + 1;

@@ -34,9 +34,8 @@ public:
 
     bool matches(const std::string& text, bool diameter) const {
         std::string digits;
-        for (char c : text) {
+        for (char c : text)
             digits += c >= '0' && c <= '9' ? std::string(1, c) : "";
-        }
         const std::size_t first = digits.find_first_not_of('0');
         const std::size_t significant =
             first == std::string::npos ? 0 : digits.find_last_not_of('0') - first + 1;
@@ -86,20 +85,16 @@ inline std::string checkedRun(const FuzzCase& c) {
             : isOutput(f, reference) ? text == Placeholder || number.matches(text, false)
             : diameter && succeeded && before.isAutoDiameterChecked() ? number.matches(text, true)
                                                                       : text == before.textOf(f);
-        if (!sound) {
+        if (!sound)
             return std::string(fieldName(f)) + " holds \"" + text + "\"";
-        }
     }
     const auto& [x1, y1, x2, y2, set] = store.coordinates();
-    if (state.rotationAngle != 0) {
+    if (state.rotationAngle != 0)
         return "the rotation angle was not reset";
-    }
-    if (!succeeded && (state.drawingGeometry.db != 0 || set)) {
+    if (!succeeded && (state.drawingGeometry.db != 0 || set))
         return "a failed run changed the drawing values";
-    }
-    if (succeeded && !(set && std::isfinite(double(x1) + y1 + x2 + y2))) {
+    if (succeeded && !(set && std::isfinite(double(x1) + y1 + x2 + y2)))
         return "a successful run left no usable picture coordinates";
-    }
     return "";
 }
 

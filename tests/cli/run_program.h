@@ -21,9 +21,8 @@ struct ProgramResult {
 
 // `text` as one word of the shell.
 inline std::string quoted(std::string text) {
-    for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4) {
+    for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4)
         text.replace(at, 1, "'\\''");
-    }
     return "'" + text + "'";
 }
 
@@ -31,9 +30,8 @@ inline std::string quoted(std::string text) {
 // contents are removed with the last copy of the pointer.
 inline std::shared_ptr<const std::string> temporaryDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tamrel-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
+    if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot make a temporary directory");
-    }
     return {new std::string(pattern), [](const std::string* path) {
                 std::error_code ignored;
                 std::filesystem::remove_all(*path, ignored);
@@ -53,9 +51,8 @@ inline ProgramResult runProgram(const std::string& path, const std::vector<std::
     const auto streams = temporaryDirectory();
     std::ofstream(*streams + "/in", std::ios::binary) << input;
     std::string command = "exec " + quoted(path);
-    for (const std::string& word : args) {
+    for (const std::string& word : args)
         command += ' ' + quoted(word);
-    }
     const std::string at = quoted(*streams) + "/";
     const int status =
         std::system((command + " <" + at + "in >" + at + "out 2>" + at + "err").c_str());

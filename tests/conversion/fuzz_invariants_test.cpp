@@ -46,9 +46,8 @@ TEST(FuzzRegression, ReplaysKeepEveryInvariant) {
         {"BytesThatAreNoText", "\xff\x00\x80\n\x00\xff\n\n-\n+\n.\n,e\n"s},
     };
 
-    for (const auto& [name, input] : replays) {
+    for (const auto& [name, input] : replays)
         EXPECT_EQ(checkedRun(decodeFuzzCase(input)), "") << name;
-    }
 }
 
 // Texts an inspector might paste: garbage, huge, tiny, signs, separators, exponents.
@@ -71,9 +70,8 @@ TEST(RandomFields, NoRunShowsAnythingButNumbersAndKnownMessages) {
         std::string input =
             std::to_string(pick(5)) + std::to_string(pick(2)) + std::to_string(pick(2)) + "\n";
         for (int field = pick(12); field > 0; --field) {
-            for (int count = pick(4); count > 0; --count) {
+            for (int count = pick(4); count > 0; --count)
                 input += pieces[pick(static_cast<int>(pieces.size()))];
-            }
             input += "\n";
         }
         ASSERT_EQ(checkedRun(decodeFuzzCase(input)), "") << input;

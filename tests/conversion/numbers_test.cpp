@@ -28,9 +28,8 @@ TEST(NumberFormat, FifteenSignificantDigitsAtMostSixteenDecimalsAlwaysASeparator
         {0.0999999999999999, "0.0999999999999999"},
     };
     // clang-format on
-    for (const auto& [value, text] : cases) {
+    for (const auto& [value, text] : cases)
         EXPECT_EQ(formatResult(value, dot), text) << value;
-    }
 }
 
 TEST(NumberFormat, DiametersWithoutASeparatorWhenWholeAndTheLocalesSeparator) {
@@ -53,12 +52,12 @@ TEST(NumericText, AcceptedAndRejectedForms) {
         {"007", 7},
     };
     // clang-format on
-    for (const auto& [text, value] : accepted) {
+    for (const auto& [text, value] : accepted)
         EXPECT_EQ(parseNumber(text, dot), value) << text;
-    }
-    for (const char* text : {"", " ", "---", "nan", "inf", "-inf", "0x10", "&H10", "1,000", "1.2.3",
-                             ".", "-", "+-1", "1e", "1e+", "e5", "1 2", "3.175mm", "1e400",
-                             "-1e400", "(5)", "1d3", "\xD9\xA3"}) {
+    for (const char* text :
+         {"",      " ",       "---",   "nan",    "inf", "-inf", "0x10",    "&H10",
+          "1,000", "1.2.3",   ".",     "-",      "+-1", "1e",   "1e+",     "e5",
+          "1 2",   "3.175mm", "1e400", "-1e400", "(5)", "1d3",  "\xD9\xA3"}) {
         EXPECT_FALSE(parseNumber(text, dot).has_value()) << '"' << text << '"';
         EXPECT_FALSE(IsNumeric(text, dot)) << text;
     }
@@ -67,7 +66,10 @@ TEST(NumericText, AcceptedAndRejectedForms) {
     EXPECT_FALSE(parseNumber("3.175", comma).has_value());
     EXPECT_FALSE(parseNumber("3,175", dot).has_value());
     EXPECT_EQ(parseNumber("2,5e-2", comma), 0.025);
-    EXPECT_EQ(parseNumber("1\xD9\xAB" "5", NumberLocale{"\xD9\xAB"}), 1.5);
+    EXPECT_EQ(parseNumber("1\xD9\xAB"
+                          "5",
+                          NumberLocale{"\xD9\xAB"}),
+              1.5);
 }
 
 TEST(NumericText, SignAndWholeNumberPredicates) {
