@@ -27,8 +27,9 @@ TEST(Installation, HoldsBothProgramsAndTheDesktopIntegration) {
     const std::string metainfo = share + "metainfo/org.tamrel.Tamrel.metainfo.xml";
     EXPECT_NE(readFile(metainfo).find(">org.tamrel.Tamrel.desktop</launchable>"),
               std::string::npos);
-    if (access("/usr/bin/appstreamcli", X_OK) != 0)
+    if (access("/usr/bin/appstreamcli", X_OK) != 0) {
         GTEST_SKIP() << "appstreamcli is not installed";
+    }
     const auto validated = runProgram("/usr/bin/appstreamcli", {"validate", "--no-net", metainfo});
     EXPECT_EQ(validated.exitCode, 0) << validated.out << validated.err;
 }

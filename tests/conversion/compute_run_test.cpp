@@ -172,8 +172,9 @@ TEST_F(ComputeRunTest, DefaultGearInEachModePinsEveryTextInItsOrder) {
         for (const auto& [field, shown] : expected)
             EXPECT_EQ(text(field), shown) << field;
         for (Quantity q : Quantities) {
-            if (q != quantity)
+            if (q != quantity) {
                 EXPECT_EQ(text(upperTolerance(q)) + text(lowerTolerance(q)), "0.0.") << q;
+            }
             EXPECT_EQ(text(middle(q)), text(maximum(q))) << q;
             EXPECT_EQ(text(middle(q)), text(minimum(q))) << q;
         }

@@ -126,8 +126,9 @@ TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
 // same user coordinates, and its lines stay one device pixel wide.
 TEST(PicGearAtScale2, DrawsAtTheDevicePixelRatio) {
     PicGear pic;
-    if (pic.devicePixelRatioF() != 2)
+    if (pic.devicePixelRatioF() != 2) {
         GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    }
     EXPECT_EQ(pic.image().devicePixelRatio(), 2);  // shown at the widget's logical size
     pic.plotPoint(10, 10);
     pic.lineTo(20, 10);
