@@ -1,8 +1,7 @@
 // libFuzzer entry point: every input is one compute run on an in-memory window. A crash, a
 // sanitizer report, an exception escaping the run or a broken invariant aborts the fuzzer.
 
-#include "fuzz/fuzz_case.h"
-#include "fuzz/run_invariants.h"
+#include "fuzz/compute_run_case.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,9 @@
 // The compute-run fuzzer's invariants on every test run: inputs at the edges of number reading and
 // arithmetic, replayed as the fuzzer reads them (control line, then one line per typed field; see
-// fuzz/fuzz_case.h; a crash file from `make fuzz` is added with its bytes as found), and random
+// fuzz/compute_run_case.h; a crash file from `make fuzz` is added with its bytes as found), and random
 // field texts.
 
-#include "fuzz/fuzz_case.h"
-#include "fuzz/run_invariants.h"
+#include "fuzz/compute_run_case.h"
 
 #include <gtest/gtest.h>
 
