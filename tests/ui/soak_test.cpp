@@ -49,7 +49,8 @@ TEST_F(WindowTest, TwentyThousandTicksOfRandomUseKeepResultsSoundAndMemoryFlat) 
             roll < 92 ? clickButton("ComGo") : press(Qt::Key_Return);
             for (Field f : allFields()) {  // every result a number or the placeholder
                 const bool result = lineEdit(f)->isReadOnly() && f != Field::Error;
-                ASSERT_TRUE(!result || number.match(lineEdit(f)->text()).hasMatch()) << f;
+                ASSERT_TRUE(!result || number.match(lineEdit(f)->text()).hasMatch())
+                    << fieldName(f);
             }
         }
         if (control<QTimer>("TimerPicgear")->isActive()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/field_output.h"
+#include "conversion/fields.h"
 #include "ui/form_input1.h"
 #include "ui/pic_gear.h"
 

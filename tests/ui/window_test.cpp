@@ -58,7 +58,7 @@ TEST_F(WindowTest, EveryControlHasItsOwnAccessibleNameAndLongerTextsATooltip) {
         {Field::MinM, "200.78892", false}, {Field::Error, QString(120, 'x'), false}};
     for (const auto& [f, text, fits] : cases) {
         lineEdit(f)->setText(text);
-        EXPECT_EQ(lineEdit(f)->toolTip(), fits ? "" : text) << f;
+        EXPECT_EQ(lineEdit(f)->toolTip(), fits ? "" : text) << fieldName(f);
     }
 }
 
@@ -125,7 +125,7 @@ TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFitsAndTheTooltipsOfT
     window_->setText(Field::ZG, "x");
     clickButton("ComGo");
     for (Field f : {Field::ZMG, Field::DPG, middle(Sn), maximum(Sn), minimum(Sn)})
-        EXPECT_EQ(lineEdit(f)->toolTip(), "") << f;
+        EXPECT_EQ(lineEdit(f)->toolTip(), "") << fieldName(f);
 }
 
 // A run in the German locale, with commas, draws at the next tick and fits the view; the wheel
