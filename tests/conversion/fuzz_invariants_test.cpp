@@ -1,7 +1,7 @@
 // The compute-run fuzzer's invariants on every test run: inputs at the edges of number reading and
 // arithmetic, replayed as the fuzzer reads them (control line, then one line per typed field; see
-// fuzz/compute_run_case.h; a crash file from `make fuzz` is added with its bytes as found), and random
-// field texts.
+// fuzz/compute_run_case.h; a crash file from `make fuzz` is added with its bytes as found), and
+// random field texts.
 
 #include "fuzz/compute_run_case.h"
 
@@ -21,9 +21,6 @@ using namespace std::string_literals;
 // U+066B). Field lines: MN, PN, ZG, BOG, ZMG, DPG, TextS, TextS1, TextS2, DKG, DRG.
 TEST(FuzzRegression, ReplaysKeepEveryInvariant) {
     const std::pair<const char*, std::string> replays[] = {
-        {"TeethWithoutPositiveCounterpart", "010\n3\n20\n-32768\n0\n8\n5\n0\n0\n0\n"},
-        {"SpanCountBeyond16Bits", "110\n3\n20\n59\n15\n40000\n5\n70\n0\n0\n"},
-        {"OptionalSpanCountBeyond16Bits", "310\n3\n20\n59\n15\n32768\n5\n4\n0\n0\n"},
         {"DenormalModule", "010\n4.9e-324\n20\n59\n15\n8\n5\n0\n0\n0\n"},
         {"HugeModule", "010\n1e308\n20\n500\n15\n8\n5\n0\n0\n0\n"},
         {"TinyDiametralPitch", "010\n-1e-300\n20\n59\n15\n8\n5\n0\n0\n0\n"},
@@ -34,7 +31,6 @@ TEST(FuzzRegression, ReplaysKeepEveryInvariant) {
         {"HugeBandOfBothSigns", "310\n3\n20\n59\n15\n8\n5\n0\n1.7e308\n-1.7e308\n"},
         {"ResultsBeyondSixteenDecimals", "310\n1e-20\n20\n7\n0\n1\n1e-20\n1e-20\n1e-25\n0\n"},
         {"ResultsOfThreeHundredDigits", "010\n1e290\n20\n32767\n0\n32767\n1e290\n1e10\n0\n0\n"},
-        {"PinsOutOfReachAfterNominal", "200\n3.175\n20\n59\n15\n8\n5.5\n200.7889\n-60\n0\n"},
         {"NoReferenceSelected", "41\n3\n20\n59\n15\n8\n5\n"},
         {"CommaLocaleWithPointTyped", "011\n3.175\n20\n59\n15\n8\n5.5\n0\n0\n0\n"},
         {"ArabicSeparatorAndBlanks", "112\n 3\xD9\xAB"

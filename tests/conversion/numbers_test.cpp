@@ -72,17 +72,5 @@ TEST(NumericText, AcceptedAndRejectedForms) {
               1.5);
 }
 
-TEST(NumericText, SignAndWholeNumberPredicates) {
-    EXPECT_TRUE(IsPositiveInteger("12.0", dot) && IsPositiveInteger("1.2E1", dot));
-    EXPECT_FALSE(IsPositiveInteger("12.5", dot) || IsPositiveInteger("-3", dot));
-    EXPECT_TRUE(IsNegativeInteger("-3", dot) && IsNegativeNumber("-3.5", dot));
-    EXPECT_FALSE(IsNegativeInteger("-3.5", dot) || IsPositiveNumber("-3", dot));
-    for (const char* notSigned : {"0", "-0", "0.0", "0e5", "abc", "---"}) {
-        EXPECT_FALSE(IsPositiveNumber(notSigned, dot) || IsNegativeNumber(notSigned, dot) ||
-                     IsPositiveInteger(notSigned, dot) || IsNegativeInteger(notSigned, dot))
-            << notSigned;
-    }
-}
-
 }  // namespace
 }  // namespace tamrel
