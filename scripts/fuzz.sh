@@ -23,6 +23,6 @@ if ! "$build/compute_run_fuzzer" -max_total_time="$seconds" -timeout=10 -max_len
     -dict=fuzz/compute_run.dict -artifact_prefix="$build/crashes/" -print_final_stats=1 \
     "$build/corpus" fuzz/corpus; then
     echo "fuzz: failure found; replay with: $build/compute_run_fuzzer $build/crashes/<file>" >&2
-    echo "fuzz: then add its bytes to tests/conversion/fuzz_invariants_test.cpp" >&2
+    echo "fuzz: then add its bytes to the replays in tests/conversion/compute_run_test.cpp" >&2
     exit 1
 fi

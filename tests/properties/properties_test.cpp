@@ -161,9 +161,7 @@ TEST_P(CrossMode, DisplayedMeasureTypedBackGivesBackTheProfileShift) {
     EXPECT_GT(checked, gears * 9 / 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, CrossMode, ::testing::Values(W, M, Sn), [](const auto& info) {
-    return std::string(info.param == W ? "W" : info.param == M ? "M" : "Sn");
-});
+INSTANTIATE_TEST_SUITE_P(WMSn, CrossMode, ::testing::Values(W, M, Sn));
 
 }  // namespace
 }  // namespace tamrel
