@@ -19,13 +19,6 @@ struct ProgramResult {
     std::string err;
 };
 
-// `text` as one word of the shell.
-inline std::string quoted(std::string text) {
-    for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4)
-        text.replace(at, 1, "'\\''");
-    return "'" + text + "'";
-}
-
 // The path of a fresh directory under the system's temporary directory; the directory and its
 // contents are removed with the last copy of the pointer.
 inline std::shared_ptr<const std::string> temporaryDirectory() {
@@ -47,6 +40,11 @@ inline std::string readFile(const std::string& path) {
 // Runs a program to its end with `input` as standard input; captures both output streams.
 inline ProgramResult runProgram(const std::string& path, const std::vector<std::string>& args,
                                 const std::string& input = {}) {
+    const auto quoted = [](std::string text) {  // as one word of the shell
+        for (std::size_t at = 0; (at = text.find('\'', at)) != std::string::npos; at += 4)
+            text.replace(at, 1, "'\\''");
+        return "'" + text + "'";
+    };
     // Files, not pipes: neither stream can fill up and block the child.
     const auto streams = temporaryDirectory();
     std::ofstream(*streams + "/in", std::ios::binary) << input;
