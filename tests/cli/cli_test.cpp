@@ -4,6 +4,7 @@
 #include "cli/progress.h"
 #include "conversion/compute_run.h"
 #include "conversion/memory_field_store.h"
+#include "fuzz/compute_run_case.h"
 #include "inspection/run_inspection.h"
 #include "run_program.h"
 #include "tamrel_version.h"
@@ -46,23 +47,19 @@ Cells optionsOf(const std::string& gear, bool joined, Cells args = {}) {
     return args;
 }
 
-// A new window after a compute run of the gear.
+// A new window after a compute run of the gear, typed as the fuzzer types a case: the reference
+// quantity and the check box, then the fields in the gear's order; automatic diameters stay as
+// they start.
 MemoryFieldStore windowAfter(const std::string& gear) {
     const Cells c = split(gear, ',');
-    const int q = static_cast<int>(std::find(Names, Names + 4, c[6]) - Names);
-    const Field fields[] = {Field::MN,         Field::PN,         Field::ZG,    Field::BOG,
-                            Field::ZMG,        Field::DPG,        Field::Error, reference(q),
-                            upperTolerance(q), lowerTolerance(q), Field::DKG,   Field::DRG};
-    MemoryFieldStore window;
-    window.selectReference(q);
-    window.setAutoDiameter(c[10].empty() && c[11].empty());
-    for (std::size_t i = 0; i < c.size(); ++i) {
-        if (i != 6 && (i < 10 || !window.isAutoDiameterChecked()))
-            window.setText(fields[i], c[i]);
-    }
+    const bool automatic = c[10].empty() && c[11].empty();
+    std::string typed = std::to_string(std::find(Names, Names + 4, c[6]) - Names) + "01"[automatic];
+    for (std::size_t i = 0; i < (automatic ? 10 : c.size()); ++i)
+        typed += i == 6 ? "" : '\n' + c[i];
+    fuzzing::FuzzCase window = fuzzing::decodeFuzzCase(typed);
     ProgramState state;
-    runConversion(window, state, {});
-    return window;
+    runConversion(window.window, state, {});
+    return window.window;
 }
 
 // The rows of a batch's output, each by column name.
