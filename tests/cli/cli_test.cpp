@@ -80,8 +80,8 @@ TEST(CliResults, JsonAndBatchShowTheWindowAfterTheSameRun) {
     // pitch and a one-tooth gear.
     // clang-format off
     const std::string gears[] = {
-        "3.175,20,59,15,8,5.5,Xn,-0.1445,0.05,-0.03,,", "3.175,20,59,15,8,5.5,W,72.8801,0.04,-0.06,,",
-        "3.175,20,59,15,8,5.5,M,200.7889,0.1,-0.2,,",   "3.175,20,59,15,8,5.5,Sn,4.6533,0,-0.08,,",
+        "3.175,20,59,15,8,5.5,Xn,-0.1445,0.05,-0.03,,", "3.175,20,59,15,8,5.5,Sn,4.6533,0,-0.08,,",
+        "3.175,20,59,15,8,5.5,W,72.8801,0.04,-0.06,,", "3.175,20,59,15,8,5.5,M,200.7889,0.1,-0.2,,",
         "3.175,20,59,15,,,Xn,-0.1445,0,0,210,190.5",    "3.175,20,abc,15,8,5.5,W,72.8801,0,0,,",
         "3.175,20,59,15,8,5.5,M,150,0,0,,",             "3.175,20,-59,15,,5.5,M,181,0,-0.1,,",
         "-8,25,31,0,4,,Sn,5,0,-0.05,,150",              "2,20,1,0,1,3,Xn,0,0,0,,"};
@@ -136,10 +136,9 @@ TEST(CliResults, BatchReadsAndWritesTheEdgesOfCsv) {
 }
 
 TEST(CliUsage, ExitStatusFitsTheArgumentsAndInput) {
-    const Cells gear = optionsOf("3.175,20,59,15,,,W,72.8801,,,,", false);
-    const auto with = [&gear](Cells more) {
-        more.insert(more.begin(), gear.begin(), gear.end());
-        return more;
+    // A gear's options after the given ones.
+    const auto with = [](const Cells& more) {
+        return optionsOf("3.175,20,59,15,,,W,72.8801,,,,", false, more);
     };
     // Arguments, standard input, exit status, part of the output (status 0) or of the error.
     const std::tuple<Cells, std::string, int, std::string> invocations[] = {

@@ -76,7 +76,8 @@ const std::tuple<Quantity, std::vector<std::pair<Field, std::string>>, const cha
     {W, {{Field::ZG, "40000"}}, "ERROR:ZG was wrong!"},
     {W, {{Field::ZG, "-32769"}}, "ERROR:ZG was wrong!"},  // beyond 16 bits
     {W, {{Field::BOG, ""}}, "ERROR:BOG was wrong!"},
-    {W, {{Field::PN, "x"}, {Field::ZG, "x"}, {Field::BOG, "x"}}, "ERROR:PN was wrong!"},  // only the first bad field
+    // only the first bad field
+    {W, {{Field::PN, "x"}, {Field::ZG, "x"}, {Field::BOG, "x"}}, "ERROR:PN was wrong!"},
     {Xn, {{reference(Xn), "abc"}}, "ERROR:Xn was wrong!"},
     {Xn, {{upperTolerance(Xn), ""}}, "ERROR:S1 was wrong!"},
     {Xn, {{lowerTolerance(Xn), "---"}}, "ERROR:S2 was wrong!"},
@@ -87,8 +88,10 @@ const std::tuple<Quantity, std::vector<std::pair<Field, std::string>>, const cha
     {W, {{reference(W), "1,5"}}, "ERROR:SMG was wrong!"},
     {W, {{upperTolerance(W), "+"}}, "ERROR:S1 was wrong!"},
     {W, {{lowerTolerance(W), "0x1"}}, "ERROR:S2 was wrong!"},
-    {W, {{reference(W), "1"}, {upperTolerance(W), "0"}, {lowerTolerance(W), "-3"}}, "ERROR:SMG,S1,S2 was wrong!"},
-    {W, {{Field::ZMG, ""}, {reference(W), ""}}, "ERROR:ZMG was wrong!"},  // the count before the value
+    {W, {{reference(W), "1"}, {upperTolerance(W), "0"}, {lowerTolerance(W), "-3"}},
+        "ERROR:SMG,S1,S2 was wrong!"},
+    // the count before the value
+    {W, {{Field::ZMG, ""}, {reference(W), ""}}, "ERROR:ZMG was wrong!"},
     {M, {{Field::DPG, "0"}}, "ERROR:DPG was wrong!"},
     {M, {{reference(M), "nan"}}, "ERROR:DMG was wrong!"},
     {M, {{upperTolerance(M), "inf"}}, "ERROR:S1 was wrong!"},
@@ -139,26 +142,29 @@ TEST_F(ComputeRunTest, InputChecksStopWithTheirMessageAndNoResults) {
 // nine rows) and before the two diameters.
 TEST_F(ComputeRunTest, DefaultGearInEachModePinsEveryTextInItsOrder) {
     // clang-format off
-    const std::tuple<Quantity, const char*, std::map<Field, std::string>, const char*> modeCases[] = {
+    using Texts = std::map<Field, std::string>;
+    const std::tuple<Quantity, const char*, Texts, const char*> modeCases[] = {
         {Xn, "-0.1445", {{middle(Xn), "-0.1445"}, {reference(W), "72.8800566449046"},
             {middle(W), "72.8800566449046"}, {reference(M), "200.788795636128"},
-            {reference(Sn), "4.65330834986698"}, {Field::DKG, "199.3655"}, {Field::DRG, "185.078"}},
-         "MidXn MaxXn MinXn RefSn RefW RefM MaxSn MaxW MaxM UpSn UpW UpM MinSn MinW MinM LowSn LowW "
-         "LowM MidSn MidW MidM"},
+            {reference(Sn), "4.65330834986698"}, {Field::DKG, "199.3655"},
+            {Field::DRG, "185.078"}},
+         "MidXn MaxXn MinXn RefSn RefW RefM MaxSn MaxW MaxM UpSn UpW UpM MinSn MinW MinM LowSn "
+         "LowW LowM MidSn MidW MidM"},
         {W, "72.8801", {{middle(W), "72.8801"}, {reference(Xn), "-0.144480037508883"},
             {middle(Xn), "-0.144480037508883"}, {reference(M), "200.788916325961"},
-            {reference(Sn), "4.65335448739579"}, {Field::DKG, "199.3656"}, {Field::DRG, "185.0781"}},
-         "MidW MaxW MinW RefXn RefSn RefM MaxXn MaxSn MaxM UpSn UpM UpXn MinXn MinSn MinM LowSn LowM "
-         "LowXn MidXn MidSn MidM"},
+            {reference(Sn), "4.65335448739579"}, {Field::DKG, "199.3656"},
+            {Field::DRG, "185.0781"}},
+         "MidW MaxW MinW RefXn RefSn RefM MaxXn MaxSn MaxM UpSn UpM UpXn MinXn MinSn MinM "
+         "LowSn LowM LowXn MidXn MidSn MidM"},
         {M, "200.789", {{middle(M), "200.789"}, {reference(Xn), "-0.144466197504977"},
             {reference(W), "72.8801300581068"}},
-         "RefXn RefSn RefW MaxXn MaxSn MaxW UpSn UpW UpXn MinXn MinSn MinW LowSn LowW LowXn MidM MaxM "
-         "MinM MidXn MidSn MidW"},
+         "RefXn RefSn RefW MaxXn MaxSn MaxW UpSn UpW UpXn MinXn MinSn MinW LowSn LowW LowXn "
+         "MidM MaxM MinM MidXn MidSn MidW"},
         {Sn, "4.6533", {{middle(Sn), "4.6533"}, {reference(Xn), "-0.144503612767085"},
             {reference(W), "72.8800487985962"}, {reference(M), "200.788773793901"},
             {Field::DKG, "199.3655"}, {Field::DRG, "185.078"}},
-         "MidSn MaxSn MinSn RefXn RefW RefM MaxXn MaxW MaxM UpW UpM UpXn MinXn MinW MinM LowW LowM "
-         "LowXn MidXn MidW MidM"},
+         "MidSn MaxSn MinSn RefXn RefW RefM MaxXn MaxW MaxM UpW UpM UpXn MinXn MinW MinM LowW "
+         "LowM LowXn MidXn MidW MidM"},
     };
     // clang-format on
     const char* const columns[] = {"Ref", "Up", "Low", "Mid", "Max", "Min"};

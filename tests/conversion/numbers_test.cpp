@@ -21,7 +21,8 @@ TEST(NumberFormat, FifteenSignificantDigitsAtMostSixteenDecimalsAlwaysASeparator
         {123456789012345678.0, "123456789012346000."}, {1e20, "100000000000000000000."},
         {9.9999999999999999, "10."},
         // Fifteen significant digits first, then half away from zero at the sixteenth decimal.
-        {0.006240514317025047663, "0.0062405143170251"}, {-0.006240514317025047663, "-0.0062405143170251"},
+        {0.006240514317025047663, "0.0062405143170251"},
+        {-0.006240514317025047663, "-0.0062405143170251"},
         {0.00999999999999995, "0.01"}, {-0.00999999999999995, "-0.01"},
         {5e-17, "0.0000000000000001"}, {-5e-17, "-0.0000000000000001"}, {1e-17, "0."},
         {0.00123456789012345, "0.0012345678901235"}, {-0.00123456789012345, "-0.0012345678901235"},
@@ -51,13 +52,13 @@ TEST(NumericText, AcceptedAndRejectedForms) {
         {"-.5", -0.5}, {"1E3", 1000}, {"2.5e-2", 0.025}, {"1e+2", 100}, {"-0", 0}, {"1e-400", 0},
         {"007", 7},
     };
+    const char* const rejected[] = {"", " ", "---", "nan", "inf", "-inf", "0x10", "&H10", "1,000",
+        "1.2.3", ".", "-", "+-1", "1e", "1e+", "e5", "1 2", "3.175mm", "1e400", "-1e400", "(5)",
+        "1d3", "\xD9\xA3"};
     // clang-format on
     for (const auto& [text, value] : accepted)
         EXPECT_EQ(parseNumber(text, dot), value) << text;
-    for (const char* text :
-         {"",      " ",       "---",   "nan",    "inf", "-inf", "0x10",    "&H10",
-          "1,000", "1.2.3",   ".",     "-",      "+-1", "1e",   "1e+",     "e5",
-          "1 2",   "3.175mm", "1e400", "-1e400", "(5)", "1d3",  "\xD9\xA3"}) {
+    for (const char* text : rejected) {
         EXPECT_FALSE(parseNumber(text, dot).has_value()) << '"' << text << '"';
         EXPECT_FALSE(IsNumeric(text, dot)) << text;
     }
