@@ -198,6 +198,9 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce
     EXPECT_EQ(runs, 8);
     press(Qt::Key_Return);
     EXPECT_EQ(texts({Field::Error}), "ERROR:Calculation failed!");
+    QApplication::focusWidget()->clearFocus();  // with no control focused, the window takes it
+    QTest::keyPress(window_.get(), Qt::Key_Return);
+    EXPECT_EQ(runs, 10);
 }
 
 // A click into a reference field selects its text from the caret at the start, also when the
@@ -244,9 +247,9 @@ Pixels pixelsOf(const Runs& runs) {
 
 // One unit a pixel on the 509 by 253 pixels inside the border, drawn in the window-text colour on
 // Base; the image is what the widget shows, and the tooltip says how to pan, zoom and fit in the
-// interface language. Then 100 by 50 units, y up: a copy of the image keeps what it showed, and
-// pointer events report the buttons held and the user point under the pointer (a double click is
-// also a press). Under a dark palette the picture is black on white.
+// interface language. Then 100 by 50 units, y up, and pointer events report the buttons held and
+// the user point under the pointer (a double click is also a press). Under a dark palette the
+// picture is black on white.
 TEST(PicGear, DrawsInUserCoordinatesReportsThePointerInThemAndStaysWhiteUnderADarkPalette) {
     QWidget parent;
     auto* pic = new PicGear(&parent);
@@ -263,10 +266,8 @@ TEST(PicGear, DrawsInUserCoordinatesReportsThePointerInThemAndStaysWhiteUnderADa
     pic->setCorners(-50, 25, 50, -25);
     pic->setPenColor(Blue);
     pic->plotPoint(25, -12.5f);
-    const QImage copy = pic->image();
     pic->plotPoint(-25, 5);
     EXPECT_EQ(pixelsOf(*pic, qRgb(0, 0, 255)), (Pixels{{127, 101}, {382, 190}}));
-    EXPECT_EQ(copy.pixel(127, 101), pic->background().rgb());
     pic->setUserScale({-254, 126, 509, -253});
     QSignalSpy pressed(pic, &PicGear::mousePressed), moved(pic, &PicGear::mouseMoved);
     QSignalSpy wheel(pic, &PicGear::wheelTurned), doubleClicked(pic, &PicGear::doubleClicked);
@@ -306,6 +307,7 @@ const std::tuple<float, float, float, float, Runs> lines[] = {
     {10.49f, 10.5f, 10.49f, 10.5f, {{10, 11, 1, 1, 0}}},
     {5, 0.2f, 5, 0.2f, {{5, 0, 1, 1, 0}}},
     {600, 10, 300, 10, {{300, 10, 209, 1, 0}}},
+    {600, 10, 300, 310, {{358, 252, 151, 1, -1}}},
     {300, 12, -50, 12, {{0, 12, 300, 1, 0}}},
     {9, 300, 9, 100, {{9, 100, 153, 0, 1}}},
     {11, 100, 11, -50, {{11, 0, 100, 0, 1}}},
