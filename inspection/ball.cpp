@@ -29,7 +29,7 @@ BallPlace placeBall(const Gear& g, double ball, double xn) {
     const double db = detail::baseDiameter(g.mt, g.alphaT, g.z);
     const double centre = requireFinite(db / std::cos(phi), "ball centre");
     const double rb = db / 2;
-    const double roll = rb * std::tan(phi) - g.sgn * (ball / 2) * g.cosBetaB;
+    const double roll = rb * std::tan(phi) - g.sgn() * (ball / 2) * g.cosBetaB;
     if (roll < 0) {
         return {centre, Failure::ContactBelowBaseCircle};
     }
@@ -49,26 +49,26 @@ Outcome<double> idealBall(const Gear& g, double xMid) {
     }
     const double tanAy = std::sqrt(dy * dy - g.db * g.db) / g.db;
     const double u0 =
-        INV(g.alphaT) - g.sgn * PI / (2 * g.zAbs) + 2 * xMid * std::tan(g.alphaN) / g.zAbs;
+        INV(g.alphaT) - g.sgn() * PI / (2 * g.zAbs()) + 2 * xMid * std::tan(g.alphaN) / g.zAbs();
     const double target = tanAy - u0;
     const double tan2 = g.tanBetaB * g.tanBetaB;
     const auto f = [&](double t) {
-        return std::atan(tanAy + g.sgn * t) + g.sgn * t * tan2 - target;
+        return std::atan(tanAy + g.sgn() * t) + g.sgn() * t * tan2 - target;
     };
-    if (!(g.sgn * f(0) < 0)) {
+    if (!(g.sgn() * f(0) < 0)) {
         return Failure::NoBallPosition;
     }
     double t = 0;
     for (int step = 0; step < 100; ++step) {
-        const double a = tanAy + g.sgn * t;
-        const double slope = g.sgn / (1 + a * a) + g.sgn * tan2;
+        const double a = tanAy + g.sgn() * t;
+        const double slope = g.sgn() / (1 + a * a) + g.sgn() * tan2;
         const double dt = requireFinite(f(t) / slope, "ideal ball");
         t -= dt;
         if (std::abs(dt) <= 1e-15 * t) {
             break;
         }
     }
-    if (!(tanAy + g.sgn * t > 0)) {
+    if (!(tanAy + g.sgn() * t > 0)) {
         return Failure::NoBallPosition;
     }
     return requireFinite(t * g.db / g.cosBetaB, "ideal ball");

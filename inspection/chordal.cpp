@@ -13,7 +13,7 @@ namespace tamrel::inspection {
 // chord is where the basic rack touches both flanks, independent of the tooth count.
 ChordalInspection inspectChordal(const Gear& g, const InspectionInput& in) {
     const double cosBeta = std::cos(g.beta);
-    const double zv = g.zAbs / (cosBeta * cosBeta * cosBeta);
+    const double zv = g.zAbs() / (cosBeta * cosBeta * cosBeta);
     const double ha = (in.tipDiameter - g.d) / 2;
     const double sinAlpha = std::sin(g.alphaN);
     const double cosAlpha = std::cos(g.alphaN);

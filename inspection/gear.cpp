@@ -30,20 +30,7 @@ std::optional<Gear> makeGear(const InspectionInput& in) {
     if (!gearUsable(in)) {
         return std::nullopt;
     }
-    Gear g{};
-    g.mn = in.mn;
-    g.alphaN = in.alphaN;
-    g.z = in.z;
-    g.beta = in.beta;
-    g.mt = requireFinite(in.mn / std::cos(in.beta), "transverse module");
-    g.alphaT = std::atan(std::tan(in.alphaN) / std::cos(in.beta));
-    g.zAbs = detail::absTeeth(in.z);
-    g.sgn = detail::signOf(in.z);
-    g.d = requireFinite(g.zAbs * g.mt, "reference diameter");
-    g.db = detail::baseDiameter(g.mt, g.alphaT, in.z);
-    g.cosBetaB = detail::cosBaseHelix(g.alphaT, in.beta);
-    g.tanBetaB = std::tan(std::abs(in.beta)) * std::cos(g.alphaT);
-    return g;
+    return deriveGear(in.mn, in.alphaN, in.z, in.beta);
 }
 
 bool diametersUsable(const InspectionInput& in) {

@@ -28,13 +28,13 @@ double anvilContact(const Gear& g, double w) {
 double teethForContact(const Gear& g, double dc, double xn) {
     const double tanA = std::sqrt(dc * dc - g.db * g.db) / g.db;
     const double cos2 = g.cosBetaB * g.cosBetaB;
-    return requireFinite(g.zAbs / PI * (tanA / cos2 - INV(g.alphaT)) -
+    return requireFinite(g.zAbs() / PI * (tanA / cos2 - INV(g.alphaT)) -
                              2 * xn * std::tan(g.alphaN) / PI + 0.5,
                          "teeth spanned");
 }
 
 double largestTeeth(const Gear& g) {
-    return g.zAbs - 1;
+    return g.zAbs() - 1;
 }
 
 std::int16_t clampTeeth(const Gear& g, double k) {
@@ -87,7 +87,7 @@ SpanInspection inspectSpan(const Gear& g, const InspectionInput& in,
     SpanInspection span{Failure::TooFewTeeth, Failure::TooFewTeeth,
                         BandOutcome::filled(Failure::NoTeethSpanned), Failure::NoTeethSpanned,
                         Failure::NoTeethSpanned};
-    if (g.zAbs < 2) {
+    if (g.zAbs() < 2) {
         return span;
     }
     span.recommendedTeeth = recommendedTeeth(g, in.xn);
