@@ -1,8 +1,6 @@
-// One compute run of the default gear in each reference mode, on an in-memory store of the
-// window's start values; alone, and followed by the inspection aids the window shows after it.
+// One compute run of the default gear in each reference mode, on a new window's input; alone, and
+// followed by the inspection aids the window shows after it.
 #include "conversion/compute_run.h"
-#include "conversion/fields.h"
-#include "conversion/memory_field_store.h"
 #include "inspection/run_inspection.h"
 
 #include <benchmark/benchmark.h>
@@ -10,20 +8,20 @@
 namespace {
 
 template <bool WithInspection> void BM_ComputeRun(benchmark::State& state) {
-    tamrel::MemoryFieldStore store;
-    store.selectReference(static_cast<int>(state.range(0)));
-    tamrel::ProgramState program;
-    const tamrel::NumberLocale locale;
+    tamrel::ConversionInput input;
+    input.selectReference(static_cast<tamrel::Quantity>(state.range(0)));
+    bool stopped = false;
     for (auto _ : state) {
-        tamrel::runConversion(store, program, locale);
+        const tamrel::ConversionResult run = tamrel::runConversion(input);
+        stopped = !run.message.empty();
         if constexpr (WithInspection) {
-            const auto input = tamrel::inspection::inspectionInput(store, locale);
-            benchmark::DoNotOptimize(tamrel::inspection::inspect(input.value()));
+            const auto inspected = tamrel::inspection::inspectionInput(run);
+            benchmark::DoNotOptimize(tamrel::inspection::inspect(inspected.value()));
         }
         benchmark::ClobberMemory();
     }
     // A run that stopped at a message would measure the wrong thing.
-    if (!store.text(tamrel::Field::Error).empty()) {
+    if (stopped) {
         state.SkipWithError("the compute run reported an error");
     }
 }

@@ -1,27 +1,27 @@
 #include "fitted_gear.h"
 
 #include "conversion/compute_run.h"
-#include "conversion/fields.h"
 
 #include <stdexcept>
 
 namespace tamrel::bench {
 
 FittedGear fitGear(std::int16_t teeth) {
-    MemoryFieldStore store;
+    ConversionInput input;
     // The Xn reference converts for any number of teeth; the start values of W and M suit 59.
-    store.selectReference(Quantity::Xn);
-    store.setText(Field::ZG, std::to_string(teeth));
-    FittedGear gear;
-    runConversion(store, gear.state, NumberLocale{});
-    const std::string error = store.text(Field::Error);
-    if (!error.empty() || !store.coordinates().set) {
-        throw std::runtime_error("compute run for " + std::to_string(teeth) + " teeth: " + error);
+    input.selectReference(Xn);
+    input[Input::ZG] = std::to_string(teeth);
+    const ConversionResult run = runConversion(input);
+    if (!run.completed) {
+        throw std::runtime_error("compute run for " + std::to_string(teeth) +
+                                 " teeth: " + run.message.text());
     }
-    gear.tip = store.text(Field::DKG);
-    gear.root = store.text(Field::DRG);
-    const MemoryFieldStore::Coordinates& c = store.coordinates();
-    gear.view = {c.x1, c.y1, c.x2 - c.x1, c.y2 - c.y1};
+    FittedGear gear;
+    gear.state.drawingGeometry = run.completed->drawingGeometry();
+    gear.tip = run.tipDiameter.text;
+    gear.root = run.rootDiameter.text;
+    const ViewFit& v = run.completed->view;
+    gear.view = {v.left, v.top, v.right - v.left, v.bottom - v.top};
     return gear;
 }
 

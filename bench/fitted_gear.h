@@ -1,8 +1,7 @@
 #pragma once
 
-#include "conversion/memory_field_store.h"
-#include "conversion/program_state.h"
 #include "drawing/canvas.h"
+#include "drawing/view.h"
 
 #include <cstdint>
 #include <string>

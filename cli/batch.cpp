@@ -2,6 +2,8 @@
 
 #include "cli/csv_text.h"
 #include "cli/gear_report.h"
+#include "cli/options.h"
+#include "conversion/compute_run.h"
 #include "conversion/numeric_text.h"
 
 #include <strings.h>
@@ -18,16 +20,26 @@ namespace tamrel::cli {
 
 namespace {
 
-// The input columns of a batch, named like the command-line options, and the text of the gear each
-// fills ("ref" fills the quantity).
-enum Column { Mn, Pn, Zg, Bog, Zmg, Dpg, Ref, Value, Upper, Lower, Dkg, Drg, ColumnCount };
-constexpr std::array<const char*, ColumnCount> ColumnNames{
-    "mn", "pn", "zg", "bog", "zmg", "dpg", "ref", "value", "upper", "lower", "dkg", "drg"};
-constexpr std::array<std::string GearInput::*, ColumnCount> ColumnTexts{
-    &GearInput::mn,    &GearInput::pn,    &GearInput::zg,  &GearInput::bog,
-    &GearInput::zmg,   &GearInput::dpg,   nullptr,         &GearInput::value,
-    &GearInput::upper, &GearInput::lower, &GearInput::dkg, &GearInput::drg};
-constexpr std::array<Column, 6> RequiredColumns{Mn, Pn, Zg, Bog, Ref, Value};
+// The input columns of a batch in their order, named like the command-line options: every input,
+// and "ref" for the reference quantity before its value.
+struct InputColumn {
+    const char* name;
+    std::optional<Input> input;  // none: "ref"
+    bool required;
+};
+const std::vector<InputColumn>& inputColumns() {
+    static const std::vector<InputColumn> columns = [] {
+        std::vector<InputColumn> list;
+        for (Input i : Inputs) {
+            if (i == Input::Value) {
+                list.push_back({"ref", std::nullopt, true});
+            }
+            list.push_back({describe(i).key, i, describe(i).required});
+        }
+        return list;
+    }();
+    return columns;
+}
 
 constexpr std::size_t ChunkRows = 2048;
 // Below this a chunk is not worth a thread.
@@ -37,7 +49,9 @@ constexpr unsigned MaxThreads = 4;
 // Where each input column sits in the rows of one batch, taken from its header row.
 class BatchColumns {
 public:
-    explicit BatchColumns(const std::vector<std::string>& header) : width_(header.size()) {
+    explicit BatchColumns(const std::vector<std::string>& header)
+        : width_(header.size()), positions_(inputColumns().size()) {
+        const std::vector<InputColumn>& columns = inputColumns();
         for (std::size_t i = 0; i < header.size(); ++i) {
             std::string_view name = header[i];
             // A file saved by some editors starts with a UTF-8 byte order mark.
@@ -46,23 +60,24 @@ public:
             }
             const std::string trimmed(trimBlanks(name));
             const auto column =
-                std::find_if(ColumnNames.begin(), ColumnNames.end(),
-                             [&](const char* c) { return strcasecmp(trimmed.c_str(), c) == 0; });
-            if (column == ColumnNames.end()) {
+                std::find_if(columns.begin(), columns.end(), [&](const InputColumn& c) {
+                    return strcasecmp(trimmed.c_str(), c.name) == 0;
+                });
+            if (column == columns.end()) {
                 throw std::runtime_error("unknown column \"" + std::string(name) +
                                          "\" in the header");
             }
-            auto& position = positions_[column - ColumnNames.begin()];
+            auto& position = positions_[column - columns.begin()];
             if (position) {
-                throw std::runtime_error("column \"" + std::string(*column) +
+                throw std::runtime_error("column \"" + std::string(column->name) +
                                          "\" appears twice in the header");
             }
             position = i;
         }
-        for (Column required : RequiredColumns) {
-            if (!positions_[required]) {
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            if (columns[c].required && !positions_[c]) {
                 throw std::runtime_error("the header has no column \"" +
-                                         std::string(ColumnNames[required]) + "\"");
+                                         std::string(columns[c].name) + "\"");
             }
         }
     }
@@ -75,47 +90,51 @@ public:
         return position ? std::string_view(cells[*position]) : std::string_view();
     }
 
-    // Fills `gear` from one row; gives the reason when the row cannot be read.
+    // Fills `gear` from one row; gives the reason when the row cannot be read. An absent column
+    // is an input not given; an empty diameter is not typed, so a row that leaves both empty
+    // keeps the automatic diameters.
     std::optional<std::string> readRow(const std::vector<std::string>& cells,
-                                       GearInput& gear) const {
+                                       TypedGear& gear) const {
         if (cells.size() != width_) {
             return std::to_string(cells.size()) + " fields where the header has " +
                    std::to_string(width_);
         }
-        const auto reference = parseReference(cell(cells, Ref));
-        if (!reference) {
-            return "ref \"" + std::string(cell(cells, Ref)) + "\" is not Xn, W, M or Sn";
-        }
-        gear.reference = *reference;
-        for (std::size_t c = 0; c < ColumnCount; ++c) {
-            if (ColumnTexts[c]) {
-                gear.*ColumnTexts[c] = cell(cells, c);
+        gear = TypedGear{};
+        const std::vector<InputColumn>& columns = inputColumns();
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const std::string_view text = cell(cells, c);
+            if (!columns[c].input) {
+                const auto reference = parseReference(text);
+                if (!reference) {
+                    return "ref \"" + std::string(text) + "\" is not Xn, W, M or Sn";
+                }
+                gear.reference = *reference;
+                continue;
+            }
+            const Input input = *columns[c].input;
+            const bool diameter = input == Input::DKG || input == Input::DRG;
+            if (positions_[c] && !(diameter && text.empty())) {
+                gear[input] = std::string(text);
             }
         }
-        // Without tolerance columns the tolerances are 0, as in a new window.
-        for (Column tolerance : {Upper, Lower}) {
-            if (!positions_[tolerance]) {
-                gear.*ColumnTexts[tolerance] = "0";
-            }
-        }
-        // Typed diameters switch AUTO off; a row that leaves both empty keeps it on.
-        gear.autoDiameter = gear.dkg.empty() && gear.drg.empty();
         return std::nullopt;
     }
 
 private:
     std::size_t width_ = 0;
-    std::array<std::optional<std::size_t>, ColumnCount> positions_{};
+    std::vector<std::optional<std::size_t>> positions_;
 };
+
+// Gives the names of the result columns.
+const ConversionResult BlankResult{ConversionInput{}};
 
 void writeHeader(CsvRowWriter& writer, bool inspect) {
     writer.addCell("line");
-    for (const char* name : ColumnNames) {
-        writer.addCell(name);
+    for (const InputColumn& column : inputColumns()) {
+        writer.addCell(column.name);
     }
-    for (Field f : ResultFields) {
-        writer.addCell(fieldName(f));
-    }
+    forEachResultText(BlankResult,
+                      [&](const std::string& name, const std::string&) { writer.addCell(name); });
     if (inspect) {
         forEachValue(
             [&](const char*, const std::string& path) { writer.addCell("inspection." + path); });
@@ -128,36 +147,44 @@ void writeHeader(CsvRowWriter& writer, bool inspect) {
 class RowConverter {
 public:
     RowConverter(const BatchColumns& columns, const NumberLocale& locale, bool inspect)
-        : columns_(columns), locale_(locale), inspect_(inspect), converter_(locale) {}
+        : columns_(columns), locale_(locale), inspect_(inspect) {}
 
     // A row that cannot be read is not run: its cells are shown only where they can be told
-    // apart by their column, and TextError says why.
+    // apart by their column, and its message says why.
     void convert(const CsvRecord& record) {
         rows_.addCell(std::to_string(record.line));
         const std::optional<std::string> problem = record.malformed
                                                        ? "a quote is misplaced or not closed"
                                                        : columns_.readRow(record.fields, gear_);
+        const std::vector<InputColumn>& columns = inputColumns();
         if (problem) {
             const bool aligned = !record.malformed && record.fields.size() == columns_.width();
-            for (std::size_t c = 0; c < ColumnCount; ++c) {
+            for (std::size_t c = 0; c < columns.size(); ++c) {
                 rows_.addCell(aligned ? columns_.cell(record.fields, c) : "");
             }
+            forEachResultText(BlankResult, [&](const std::string& name, const std::string&) {
+                rows_.addCell(name != "message"
+                                  ? ""
+                                  : "unreadable row at line " + std::to_string(record.line) + ": " +
+                                        *problem);
+            });
         } else {
-            converter_.convert(gear_);
-            // The texts typed into the window, so that absent columns show the values used.
-            for (std::size_t c = 0; c < ColumnCount; ++c) {
-                rows_.addCell(ColumnTexts[c] ? gear_.*ColumnTexts[c]
-                                             : ReferenceNames[gear_.reference]);
+            const ConversionInput input = conversionInput(gear_, locale_);
+            run_ = runConversion(input);
+            // The texts the run read, so that absent columns show the values used; automatic
+            // diameters are not typed.
+            for (const InputColumn& column : columns) {
+                const auto i = column.input;
+                rows_.addCell(!i ? describe(gear_.reference).name
+                              : (i == Input::DKG || i == Input::DRG) && input.automaticDiameters
+                                  ? std::string()
+                                  : input[*i]);
             }
-        }
-        for (Field f : ResultFields) {
-            rows_.addCell(!problem            ? converter_.text(f)
-                          : f == Field::Error ? "unreadable row at line " +
-                                                    std::to_string(record.line) + ": " + *problem
-                                              : "");
+            forEachResultText(
+                *run_, [&](const std::string&, const std::string& text) { rows_.addCell(text); });
         }
         if (inspect_) {
-            const auto inspection = problem ? std::nullopt : converter_.inspection();
+            const auto inspection = problem ? std::nullopt : inspectionOf(*run_);
             forEachValue([&](const char*, const std::string& path) {
                 rows_.addCell(inspection ? valueText(*inspection, path, locale_, "") : "");
             });
@@ -172,8 +199,8 @@ private:
     const BatchColumns& columns_;
     const NumberLocale& locale_;
     bool inspect_;
-    GearConverter converter_;
-    GearInput gear_;
+    TypedGear gear_;
+    std::optional<ConversionResult> run_;
     CsvRowWriter rows_;
 };
 

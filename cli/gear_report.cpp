@@ -1,6 +1,5 @@
 #include "cli/gear_report.h"
 
-#include "conversion/compute_run.h"
 #include "inspection/run_inspection.h"
 
 #include <algorithm>
@@ -12,19 +11,18 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-std::vector<Row> gridRows(const GearConverter& converter) {
+std::vector<Row> gridRows(const ConversionResult& run) {
     std::vector<Row> rows{{"Thickness", "Reference", "+", "-", "MID", "MAX", "MIN"}};
     for (Quantity q : Quantities) {
-        Row row{ReferenceNames[q]};
-        for (Field f : {reference(q), upperTolerance(q), lowerTolerance(q), middle(q), maximum(q),
-                        minimum(q)}) {
-            row.push_back(converter.text(f));
+        Row row{describe(q).name};
+        for (Column c : Columns) {
+            row.push_back(run.cell(q, c).text);
         }
         rows.push_back(std::move(row));
     }
-    rows.push_back({"DKG", converter.text(Field::DKG)});
-    rows.push_back({"DRG", converter.text(Field::DRG)});
-    rows.push_back({"Message", converter.text(Field::Error)});
+    rows.push_back({"DKG", run.tipDiameter.text});
+    rows.push_back({"DRG", run.rootDiameter.text});
+    rows.push_back({"Message", run.message.text()});
     return rows;
 }
 
@@ -57,36 +55,44 @@ void writeTable(const std::vector<Row>& rows, std::ostream& out) {
 
 }  // namespace
 
-void GearConverter::convert(const GearInput& input) {
-    store_.setText(Field::MN, input.mn);
-    store_.setText(Field::PN, input.pn);
-    store_.setText(Field::ZG, input.zg);
-    store_.setText(Field::BOG, input.bog);
-    store_.setText(Field::ZMG, input.zmg);
-    store_.setText(Field::DPG, input.dpg);
-    store_.selectReference(input.reference);
-    store_.setText(reference(input.reference), input.value);
-    store_.setText(upperTolerance(input.reference), input.upper);
-    store_.setText(lowerTolerance(input.reference), input.lower);
-    store_.setAutoDiameter(input.autoDiameter);
-    store_.setText(Field::DKG, input.autoDiameter ? startTip_ : input.dkg);
-    store_.setText(Field::DRG, input.autoDiameter ? startRoot_ : input.drg);
-    // A new window per gear: nothing left for the drawing by an earlier run.
-    ProgramState state;
-    runConversion(store_, state, locale_);
+ConversionInput conversionInput(const TypedGear& gear, const NumberLocale& locale) {
+    ConversionInput input(locale);
+    input.selectReference(gear.reference);
+    input.automaticDiameters = !gear[Input::DKG] && !gear[Input::DRG];
+    for (Input i : Inputs) {
+        const bool diameter = i == Input::DKG || i == Input::DRG;
+        if (gear[i]) {
+            input[i] = *gear[i];
+        } else if (i == Input::ZMG || i == Input::DPG || (diameter && !input.automaticDiameters)) {
+            input[i].clear();
+        }
+    }
+    return input;
 }
 
-std::optional<Json> GearConverter::inspection() const {
-    const auto input = inspection::inspectionInput(store_, locale_);
+std::optional<Json> inspectionOf(const ConversionResult& run) {
+    const auto input = inspection::inspectionInput(run);
     if (!input) {
         return std::nullopt;
     }
     return inspectionJson(*input, inspection::inspect(*input));
 }
 
-void writeGrid(const GearConverter& converter, const std::optional<Json>& inspection,
+void forEachResultText(const ConversionResult& run,
+                       const std::function<void(const std::string&, const std::string&)>& visit) {
+    for (Quantity q : Quantities) {
+        for (Column c : Columns) {
+            visit(std::string(describe(q).name) + "." + columnKey(c), run.cell(q, c).text);
+        }
+    }
+    visit("tipDiameter", run.tipDiameter.text);
+    visit("rootDiameter", run.rootDiameter.text);
+    visit("message", run.message.text());
+}
+
+void writeGrid(const ConversionResult& run, const std::optional<Json>& inspection,
                const NumberLocale& locale, std::ostream& out) {
-    writeTable(gridRows(converter), out);
+    writeTable(gridRows(run), out);
     if (!inspection) {
         return;
     }
@@ -104,12 +110,13 @@ void writeGrid(const GearConverter& converter, const std::optional<Json>& inspec
     }
 }
 
-void writeJson(const GearConverter& converter, const std::optional<Json>& inspection,
+void writeJson(const ConversionResult& run, const std::optional<Json>& inspection,
                std::ostream& out) {
     Json object = Json::object();
-    for (Field f : ResultFields) {
-        object[fieldName(f)] = converter.text(f);
-    }
+    object["reference"] = run.reference ? describe(*run.reference).name : "";
+    forEachResultText(run, [&](const std::string& name, const std::string& text) {
+        object[pointerTo(name)] = text;
+    });
     if (inspection) {
         object["inspection"] = *inspection;
     }

@@ -1,6 +1,7 @@
 #include "cli/inspection_report.h"
 
-#include "inspection/run_inspection.h"
+#include "conversion/number_format.h"
+#include "inspection/failure_texts.h"
 
 #include <algorithm>
 #include <array>
@@ -32,7 +33,7 @@ template <typename T> Values one(const Outcome<T>& v) {
 template <typename T> Values one(const std::optional<T>& v, Failure otherwise) {
     return {v ? Value(Json(*v)) : Value(otherwise)};
 }
-template <typename T> Values band(const inspection::Band<T>& band) {
+template <typename T> Values band(const Band<T>& band) {
     Values values;
     for (const T& v : band.values) {
         values.push_back(valueOf(v));
@@ -92,12 +93,12 @@ std::optional<Failure> blockFailure(const Inspection& result, const std::string&
                              : failure(result.chordal);
 }
 
-Json::json_pointer pointerTo(std::string path) {
-    std::replace(path.begin(), path.end(), '.', '/');
-    return Json::json_pointer("/" + path);
-}
-
 }  // namespace
+
+Json::json_pointer pointerTo(std::string dottedPath) {
+    std::replace(dottedPath.begin(), dottedPath.end(), '.', '/');
+    return Json::json_pointer("/" + dottedPath);
+}
 
 Json inspectionJson(const inspection::InspectionInput& input, const Inspection& result) {
     Json json = Json::object();
@@ -106,7 +107,7 @@ Json inspectionJson(const inspection::InspectionInput& input, const Inspection& 
         const Failure* why = std::get_if<Failure>(&value);
         json[pointerTo(path)] = why ? Json() : std::get<Json>(value);
         if (why) {
-            absent[path] = inspection::failureText(*why);
+            absent[path] = inspection::failureText(*why, inspection::Language::English);
         }
     };
     for (const Row& row : Rows) {
@@ -153,10 +154,7 @@ std::string valueText(const Json& inspection, const std::string& path, const Num
     for (const Json& item : value.is_array() ? value : Json::array({value})) {
         text += (text.empty() ? "" : " ") + item.dump();
     }
-    if (const std::size_t point = text.find('.'); point != std::string::npos) {
-        text.replace(point, 1, locale.decimalSeparator);
-    }
-    return text;
+    return localized(std::move(text), locale);
 }
 
 std::string absentText(const Json& inspection, const std::string& separator) {

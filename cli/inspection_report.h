@@ -12,6 +12,9 @@ namespace tamrel::cli {
 
 using Json = nlohmann::ordered_json;
 
+// The place of a value given by its dotted path ("ball.protrusion.max").
+Json::json_pointer pointerTo(std::string dottedPath);
+
 // The inspection aids as one JSON object: "span", "ball" and "chordal" with numbers, band values
 // under "nominal", "mid", "max" and "min", and "absent", which maps the dotted path of every value
 // that cannot be formed (held as null; a whole block is null) to the reason.

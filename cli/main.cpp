@@ -3,6 +3,7 @@
 #include "cli/gear_report.h"
 #include "cli/options.h"
 #include "cli/progress.h"
+#include "conversion/compute_run.h"
 #include "geometry/angles.h"
 
 #include <langinfo.h>
@@ -44,13 +45,12 @@ int finishOutput() {
 }
 
 int convertOneGear(const CliOptions& options, const NumberLocale& locale) {
-    GearConverter converter(locale);
-    converter.convert(options.gear);
-    const auto inspection = options.inspect ? converter.inspection() : std::nullopt;
+    const ConversionResult run = runConversion(conversionInput(options.gear, locale));
+    const auto inspection = options.inspect ? inspectionOf(run) : std::nullopt;
     if (options.json) {
-        writeJson(converter, inspection, std::cout);
+        writeJson(run, inspection, std::cout);
     } else {
-        writeGrid(converter, inspection, locale, std::cout);
+        writeGrid(run, inspection, locale, std::cout);
     }
     return finishOutput();
 }

@@ -22,51 +22,50 @@ fields as given, and the run reports a wrong one in its message line.
 )";
 
 constexpr const char* Footer =
-    R"(Output: the window's grid, or with --json one object keyed by the field names
-(TextS(0) ... TextError). --inspect adds, after a run without a message, the
-span, ball and chordal values for the nominal, MID, MAX and MIN value: a table,
-an object "inspection", or columns named by their JSON path; a value that
-cannot be formed is null, and "absent" gives the reason.
+    R"(Output: the window's grid, or with --json one object: "reference", then for
+Xn, W, M and Sn their "reference", "upper", "lower", "mid", "max" and "min",
+then "tipDiameter", "rootDiameter" and "message", each the text the window
+shows ("---" where it shows no value). --inspect adds, after a run without a
+message, the span, ball and chordal values for the nominal, MID, MAX and MIN
+value: a table, an object "inspection", or columns named by their JSON path; a
+value that cannot be formed is null, and "absent" gives the reason.
 
 Batch: --csv FILE (or - for standard input) converts one gear per row. The
 header names the columns: mn, pn, zg, bog, ref, value required; zmg, dpg,
 upper, lower, dkg, drg optional. Each output row holds the line number, the
-input and every field after the run; a row that cannot be read says why in
-TextError.
+input and the values of the JSON object by their dotted names (Xn.reference
+... Sn.min, tipDiameter, rootDiameter, message); a row that cannot be read
+says why in its message.
 
 Exit status: 0 the conversion ran (with or without a message), 1 the output
 could not be written, 2 unusable arguments, locale or input file.
 )";
 
-// The options whose value is text, in their groups of the help: the fields and the reference.
-struct FieldOption {
-    const char* name;
-    std::string GearInput::*member;
-    const char* value;
-    const char* help;
-    const char* group;
-};
-constexpr const char* Band = "Reference measure";
-constexpr const char* Diameters = "Tip and root diameters";
-// clang-format off
-const std::array<FieldOption, 12> FieldOptions{{
-    {"--mn", &GearInput::mn, "MN", "normal module in mm; negative: diametral pitch", "Gear"},
-    {"--pn", &GearInput::pn, "PN", "normal pressure angle in degrees", "Gear"},
-    {"--zg", &GearInput::zg, "ZG", "number of teeth; negative for an internal gear", "Gear"},
-    {"--bog", &GearInput::bog, "BOG", "helix angle in degrees; 0 for a spur gear", "Gear"},
-    {"--zmg", &GearInput::zmg, "ZMG", "number of teeth spanned; needed for W\n"
-                                      "(omitted: the field stays empty)", "Gear"},
-    {"--dpg", &GearInput::dpg, "DPG", "pin or ball diameter in mm; needed for M\n"
-                                      "(omitted: the field stays empty)", "Gear"},
-    {"--ref", nullptr, "Q", "the measure given: Xn, W, M or Sn", Band},
-    {"--value", &GearInput::value, "V", "value of the reference measure", Band},
-    {"--upper", &GearInput::upper, "S1", "upper tolerance, signed (default 0)", Band},
-    {"--lower", &GearInput::lower, "S2", "lower tolerance, signed; negative when it lies\n"
-                                         "below the value (default 0)", Band},
-    {"--dkg", &GearInput::dkg, "DKG", "tip diameter as typed; turns --auto off", Diameters},
-    {"--drg", &GearInput::drg, "DRG", "root diameter as typed; turns --auto off", Diameters},
-}};
-// clang-format on
+constexpr const char* GearGroup = "Gear";
+constexpr const char* BandGroup = "Reference measure";
+constexpr const char* DiameterGroup = "Tip and root diameters";
+
+const char* groupOf(Input input) {
+    return input < Input::Value ? GearGroup : input <= Input::Lower ? BandGroup : DiameterGroup;
+}
+
+// The help of an input's option: what it is, and what the command line does without it.
+std::string helpOf(Input input) {
+    const std::string meaning = describe(input).meaning;
+    switch (input) {
+    case Input::ZMG:
+    case Input::DPG:
+        return meaning + "\n(omitted: the field stays empty)";
+    case Input::Upper:
+    case Input::Lower:
+        return meaning + "\n(default 0)";
+    case Input::DKG:
+    case Input::DRG:
+        return meaning + " as typed; turns --auto off";
+    default:
+        return meaning;
+    }
+}
 
 // CLI11 wants the arguments last to first. "--opt=value" is split into two arguments, because
 // CLI11 reads "--opt=" as an option without its value while the window accepts an empty field;
@@ -96,7 +95,8 @@ std::vector<std::string> forCli11(const CLI::App& app, const std::vector<std::st
 
 // The checks CLI11 cannot express: a batch takes its gears from the rows; one gear needs every
 // gear option and a known reference measure.
-void finish(CLI::App& app, const std::string& reference, CliOptions& options) {
+void finish(CLI::App& app, const std::string& reference,
+            const std::array<std::string, InputCount>& texts, CliOptions& options) {
     if (options.csvPath) {
         for (const CLI::Option* option : app.get_options()) {
             const std::string name = option->get_name();
@@ -113,14 +113,20 @@ void finish(CLI::App& app, const std::string& reference, CliOptions& options) {
     if (app.count("--ref") > 0 && !quantity) {
         throw CLI::ValidationError("--ref takes Xn, W, M or Sn, not \"" + reference + "\"");
     }
-    for (const char* required : {"--mn", "--pn", "--zg", "--bog", "--value", "--ref"}) {
-        if (app.count(required) == 0) {
-            throw CLI::RequiredError(required);
+    for (Input i : Inputs) {
+        const std::string name = std::string("--") + describe(i).key;
+        if (describe(i).required && app.count(name) == 0) {
+            throw CLI::RequiredError(name);
+        }
+        if (app.count(name) > 0) {
+            options.gear[i] = texts[static_cast<std::size_t>(i)];
         }
     }
+    if (app.count("--ref") == 0) {
+        throw CLI::RequiredError("--ref");
+    }
     options.gear.reference = *quantity;
-    options.gear.autoDiameter = app.count("--dkg") == 0 && app.count("--drg") == 0;
-    if (!options.gear.autoDiameter && app.count("--auto") > 0) {
+    if ((options.gear[Input::DKG] || options.gear[Input::DRG]) && app.count("--auto") > 0) {
         throw CLI::ExcludesError("--auto cannot be combined with --dkg or --drg",
                                  CLI::ExitCodes::ExcludesError);
     }
@@ -132,8 +138,8 @@ std::optional<Quantity> parseReference(std::string_view name) {
     const std::string trimmed(trimBlanks(name));
     for (Quantity q : Quantities) {
         // A cell may hold a NUL, where the comparison of C strings would stop.
-        if (strcasecmp(trimmed.c_str(), ReferenceNames[q]) == 0 &&
-            trimmed.size() == std::strlen(ReferenceNames[q])) {
+        if (strcasecmp(trimmed.c_str(), describe(q).name) == 0 &&
+            trimmed.size() == std::strlen(describe(q).name)) {
             return q;
         }
     }
@@ -149,15 +155,21 @@ std::variant<CliOptions, int> parseArguments(const std::vector<std::string>& arg
                                              std::ostream& out, std::ostream& err) {
     CliOptions options;
     std::string reference;
+    std::array<std::string, InputCount> texts;
     CLI::App app(Description, "tamrel-cli");
     app.footer(Footer);
     app.set_version_flag("--version", "tamrel-cli " TAMREL_VERSION);
     app.get_formatter()->column_width(22);
-    for (const FieldOption& option : FieldOptions) {
-        std::string& text = option.member ? options.gear.*option.member : reference;
-        app.add_option(option.name, text, option.help)
-            ->type_name(option.value)
-            ->group(option.group);
+    for (Input i : Inputs) {
+        if (i == Input::Value) {
+            app.add_option("--ref", reference, "the measure given: Xn, W, M or Sn")
+                ->type_name("Q")
+                ->group(BandGroup);
+        }
+        app.add_option(std::string("--") + describe(i).key, texts[static_cast<std::size_t>(i)],
+                       helpOf(i))
+            ->type_name(describe(i).shortName)
+            ->group(groupOf(i));
     }
     app.add_flag("--auto", "tip and root diameters from the run (default)")
         ->group("Tip and root diameters");
@@ -180,7 +192,7 @@ std::variant<CliOptions, int> parseArguments(const std::vector<std::string>& arg
     try {
         std::vector<std::string> reversed = forCli11(app, args);
         app.parse(reversed);
-        finish(app, reference, options);
+        finish(app, reference, texts, options);
     } catch (const CLI::Success& answered) {
         return app.exit(answered, out, err);
     } catch (const CLI::Error& problem) {

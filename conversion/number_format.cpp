@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -76,7 +77,7 @@ FixedDigits toFixedDigits(double value) {
     return fixed;
 }
 
-std::string format(double value, const NumberLocale& locale, bool alwaysSeparator) {
+std::string format(double value, const std::string& separator, bool alwaysSeparator) {
     requireFinite(value, "formatting a number that is not finite");
     FixedDigits fixed = toFixedDigits(value);
     while (!fixed.fraction.empty() && fixed.fraction.back() == '0') {
@@ -87,7 +88,7 @@ std::string format(double value, const NumberLocale& locale, bool alwaysSeparato
     std::string text = fixed.negative && !isZero ? "-" : "";
     text += fixed.integerPart;
     if (alwaysSeparator || !fixed.fraction.empty()) {
-        text += locale.decimalSeparator;
+        text += separator;
     }
     return text + fixed.fraction;
 }
@@ -95,11 +96,34 @@ std::string format(double value, const NumberLocale& locale, bool alwaysSeparato
 }  // namespace
 
 std::string formatResult(double value, const NumberLocale& locale) {
-    return format(value, locale, true);
+    return format(value, locale.decimalSeparator, true);
+}
+
+// The text is made with a point first, read back exactly as a field's text would be, then given
+// the locale's separator.
+ShownNumber showResult(double value, const NumberLocale& locale) {
+    std::string text = format(value, ".", true);
+    ShownNumber shown{0, {}};
+    std::from_chars(text.data(), text.data() + text.size(), shown.value);
+    shown.text = localized(std::move(text), locale);
+    return shown;
 }
 
 std::string formatPlain(double value, const NumberLocale& locale) {
-    return format(value, locale, false);
+    return format(value, locale.decimalSeparator, false);
+}
+
+std::string formatShort(double value, const NumberLocale& locale) {
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.4f", value);
+    return localized(buffer, locale);
+}
+
+std::string localized(std::string pointText, const NumberLocale& locale) {
+    if (const std::size_t point = pointText.find('.'); point != std::string::npos) {
+        pointText.replace(point, 1, locale.decimalSeparator);
+    }
+    return pointText;
 }
 
 }  // namespace tamrel

@@ -12,23 +12,23 @@ namespace tamrel::run {
 
 namespace {
 
-// The four values of the reference band, in the order of the passes.
-enum Pass { Nominal, Max, Min, Mid };
-constexpr std::array<Pass, 4> PassOrder{Nominal, Max, Min, Mid};
+// The passes over the band, in the order the run makes them.
+constexpr std::array<BandValue, 4> PassOrder{BandValue::Nominal, BandValue::Max, BandValue::Min,
+                                             BandValue::Mid};
 
-struct Band {
+struct ReferenceBand {
     double ref = 0;
     double s1 = 0;
     double s2 = 0;
-    double value(Pass pass) const {
-        switch (pass) {
-        case Max:
+    double value(BandValue v) const {
+        switch (v) {
+        case BandValue::Max:
             return requireFinite(ref + s1, "band");
-        case Min:
+        case BandValue::Min:
             return requireFinite(ref + s2, "band");
-        case Mid:
+        case BandValue::Mid:
             return requireFinite((s2 + s1) / 2 + ref, "band");
-        case Nominal:
+        case BandValue::Nominal:
             break;
         }
         return ref;
@@ -48,126 +48,92 @@ constexpr std::array<Publication, QuantityCount> PublicationOrder{{
     {{Xn, W, M}, {W, M, Xn}},
 }};
 
-// Input checks of each mode, with their messages.
-struct ModeMessages {
-    const char* reference;
-    const char* upper = "ERROR:S1 was wrong!";
-    const char* lower = "ERROR:S2 was wrong!";
-    const char* middle = nullptr;  // set where the middle value must be positive
-};
-const std::array<ModeMessages, QuantityCount> Messages{{
-    {"ERROR:Xn was wrong!"},
-    {"ERROR:SMG was wrong!", "ERROR:S1 was wrong!", "ERROR:S2 was wrong!",
-     "ERROR:SMG,S1,S2 was wrong!"},
-    {"ERROR:DMG was wrong!", "ERROR:S1 was wrong!", "ERROR:S2 was wrong!",
-     "ERROR:DMG,S1,S2 was wrong!"},
-    {"ERROR:SNG was wrong!"},
-}};
-
-// The field a pass writes quantity q into: its reference row for the nominal value, else the
-// result column of the pass.
-Field fieldOf(Quantity q, Pass pass) {
-    switch (pass) {
-    case Max:
-        return maximum(q);
-    case Min:
-        return minimum(q);
-    case Mid:
-        return middle(q);
-    case Nominal:
-        break;
-    }
-    return reference(q);
-}
-
 class ModeBlock {
 public:
-    ModeBlock(Quantity mode, FieldStore& store, const GearData& gear, const Transverse& t,
-              const NumberLocale& locale)
-        : mode_(mode), store_(store), gear_(gear), t_(t), locale_(locale) {}
+    ModeBlock(Quantity mode, const ConversionInput& in, const Gear& gear, ConversionResult& result)
+        : mode_(mode), in_(in), g_(gear), result_(result) {}
 
-    double run() {
+    ModeOutcome run() {
         checkSpecialInputs();
         readBand();
         readOptionalInputs();
-        double x = 0;
+        // The own band of M shows only once its values are known to be in reach.
         if (mode_ != M) {
             publishOwnBand();
         }
-        for (Pass pass : PassOrder) {
-            if (mode_ == M && pass == Mid) {
+        for (BandValue pass : PassOrder) {
+            if (mode_ == M && pass == BandValue::Mid) {
                 publishOwnBand();
             }
-            x = profileShift(band_.value(pass));
+            outcome_.xMid = profileShift(band_.value(pass));
             for (Quantity q : PublicationOrder[mode_].perPass) {
-                publishMeasure(q, pass, x);
+                publishMeasure(q, pass, outcome_.xMid);
             }
-            if (pass == Max || pass == Min) {
+            if (pass == BandValue::Max || pass == BandValue::Min) {
                 for (Quantity q : PublicationOrder[mode_].deviations) {
                     publishDeviation(q, pass);
                 }
             }
         }
-        return x;
+        return outcome_;
     }
 
 private:
     // Mode W needs a whole, positive, 16-bit span count; mode M a positive pin diameter.
     void checkSpecialInputs() {
         if (mode_ == W) {
-            const double k =
-                readChecked(store_, Field::ZMG, IsPositiveNumber, locale_, "ERROR:ZMG was wrong!");
+            const double k = readChecked(in_, Input::ZMG, IsPositiveNumber, wrong(Input::ZMG));
             if (k != std::floor(k)) {
-                throw RunStopped{"ERROR:ZMG is not Integer!"};
+                throw RunStopped{{Problem::NotInteger, Input::ZMG}};
             }
-            k_ = toCount(k, "ERROR:ZMG was wrong!");
-            hasSpan_ = true;
+            outcome_.teethSpanned = toCount(k, wrong(Input::ZMG));
         } else if (mode_ == M) {
-            dp_ =
-                readChecked(store_, Field::DPG, IsPositiveNumber, locale_, "ERROR:DPG was wrong!");
-            hasPin_ = true;
+            outcome_.ballDiameter =
+                readChecked(in_, Input::DPG, IsPositiveNumber, wrong(Input::DPG));
         }
     }
 
     void readBand() {
-        const ModeMessages& messages = Messages[mode_];
-        band_.ref = readChecked(store_, reference(mode_), IsNumeric, locale_, messages.reference);
-        band_.s1 = readChecked(store_, upperTolerance(mode_), IsNumeric, locale_, messages.upper);
-        band_.s2 = readChecked(store_, lowerTolerance(mode_), IsNumeric, locale_, messages.lower);
-        if (messages.middle != nullptr && !(band_.value(Mid) > 0)) {
-            throw RunStopped{messages.middle};
+        band_.ref =
+            readChecked(in_, Input::Value, IsNumeric, {Problem::Wrong, Input::Value, mode_});
+        band_.s1 = readChecked(in_, Input::Upper, IsNumeric, wrong(Input::Upper));
+        band_.s2 = readChecked(in_, Input::Lower, IsNumeric, wrong(Input::Lower));
+        result_.cell(mode_, Column::Reference).value = band_.ref;
+        result_.cell(mode_, Column::Upper).value = band_.s1;
+        result_.cell(mode_, Column::Lower).value = band_.s2;
+        // A span or a dimension over pins must be positive in the middle of the band.
+        if ((mode_ == W || mode_ == M) && !(band_.value(BandValue::Mid) > 0)) {
+            throw RunStopped{{Problem::BandNotPositive, Input::Value, mode_}};
         }
     }
 
-    // Outside their own mode the span count and the pin diameter are optional: a field that does
+    // Outside their own mode the span count and the pin diameter are optional: a text that does
     // not qualify leaves its measure out, without a message.
     void readOptionalInputs() {
-        if (mode_ != W && IsPositiveInteger(store_.text(Field::ZMG), locale_)) {
-            k_ = toCount(numberOf(store_, Field::ZMG, locale_), "ERROR:ZMG was wrong!");
-            hasSpan_ = true;
+        if (mode_ != W && IsPositiveInteger(in_[Input::ZMG], in_.locale)) {
+            outcome_.teethSpanned = toCount(numberOf(in_, Input::ZMG), wrong(Input::ZMG));
         }
-        if (mode_ != M && IsPositiveNumber(store_.text(Field::DPG), locale_)) {
-            dp_ = numberOf(store_, Field::DPG, locale_);
-            hasPin_ = true;
+        if (mode_ != M && IsPositiveNumber(in_[Input::DPG], in_.locale)) {
+            outcome_.ballDiameter = numberOf(in_, Input::DPG);
         }
     }
 
     void publishOwnBand() {
-        write(middle(mode_), band_.value(Mid));
-        write(maximum(mode_), band_.value(Max));
-        write(minimum(mode_), band_.value(Min));
+        for (BandValue v : {BandValue::Mid, BandValue::Max, BandValue::Min}) {
+            write(mode_, columnOf(v), band_.value(v));
+        }
     }
 
     double profileShift(double v) const {
         switch (mode_) {
         case W:
-            return XnFromSM(t_.mt, t_.alphaT, gear_.z, gear_.beta, k_, v);
+            return XnFromSM(g_.mt, g_.alphaT, g_.z, g_.beta, *outcome_.teethSpanned, v);
         case Sn:
-            return XnFromSN(t_.mt, t_.alphaT, gear_.beta, v, gear_.z);
+            return XnFromSN(g_.mt, g_.alphaT, g_.beta, v, g_.z);
         case M: {
-            const double x = XnFromDM(t_.mt, t_.alphaT, gear_.z, gear_.beta, dp_, v);
+            const double x = XnFromDM(g_.mt, g_.alphaT, g_.z, g_.beta, *outcome_.ballDiameter, v);
             if (x == NoPinMeasure) {
-                throw RunStopped{"Check your DM or DP please!"};
+                throw RunStopped{{Problem::OutOfReach}};
             }
             return x;
         }
@@ -183,68 +149,67 @@ private:
         case Xn:
             return x;
         case Sn:
-            return XnToSN(t_.mt, t_.alphaT, gear_.beta, x, gear_.z);
+            return XnToSN(g_.mt, g_.alphaT, g_.beta, x, g_.z);
         case W:
-            return XnToSM(t_.mt, t_.alphaT, gear_.z, gear_.beta, k_, x);
+            return XnToSM(g_.mt, g_.alphaT, g_.z, g_.beta, *outcome_.teethSpanned, x);
         case M: {
-            const double m = XnToDM(t_.mt, t_.alphaT, gear_.z, gear_.beta, dp_, x);
+            const double m = XnToDM(g_.mt, g_.alphaT, g_.z, g_.beta, *outcome_.ballDiameter, x);
             return m == NoPinMeasure ? std::nullopt : std::optional<double>(m);
         }
         }
         return std::nullopt;
     }
 
-    bool isAvailable(Quantity q) const { return (q != W || hasSpan_) && (q != M || hasPin_); }
+    bool isAvailable(Quantity q) const {
+        return (q != W || outcome_.teethSpanned) && (q != M || outcome_.ballDiameter);
+    }
 
-    void publishMeasure(Quantity q, Pass pass, double x) {
+    void publishMeasure(Quantity q, BandValue pass, double x) {
         if (!isAvailable(q)) {
             return;
         }
-        const Field destination = fieldOf(q, pass);
         const auto value = measure(q, x);
         if (value) {
-            write(destination, *value);
+            write(q, columnOf(pass), *value);
         } else {
-            store_.setText(destination, Placeholder);
+            result_.cell(q, columnOf(pass)) = Cell{};
         }
     }
 
-    // Deviation of the max or min column from the nominal value, as both are displayed.
-    void publishDeviation(Quantity q, Pass pass) {
+    // The deviation of the max or min column from the nominal value, both as their fields show
+    // them: it carries the rounding of the displayed values.
+    void publishDeviation(Quantity q, BandValue pass) {
         if (!isAvailable(q)) {
             return;
         }
-        const auto limit = parseNumber(store_.text(fieldOf(q, pass)), locale_);
-        const auto nominal = parseNumber(store_.text(fieldOf(q, Nominal)), locale_);
-        const Field destination = pass == Max ? upperTolerance(q) : lowerTolerance(q);
+        const auto limit = result_.cell(q, columnOf(pass)).value;
+        const auto nominal = result_.cell(q, Column::Reference).value;
+        const Column deviation = pass == BandValue::Max ? Column::Upper : Column::Lower;
         if (limit && nominal) {
-            write(destination, *limit - *nominal);
+            write(q, deviation, *limit - *nominal);
         } else {
-            store_.setText(destination, Placeholder);
+            result_.cell(q, deviation) = Cell{};
         }
     }
 
-    void write(Field target, double value) {
-        store_.setText(target, formatResult(requireFinite(value, "result"), locale_));
+    void write(Quantity q, Column c, double value) {
+        ShownNumber shown = showResult(requireFinite(value, "result"), in_.locale);
+        result_.cell(q, c) = {shown.value, std::move(shown.text)};
     }
 
     Quantity mode_;
-    FieldStore& store_;
-    const GearData& gear_;
-    const Transverse& t_;
-    const NumberLocale& locale_;
-    Band band_;
-    std::int16_t k_ = 0;
-    bool hasSpan_ = false;
-    double dp_ = 0;
-    bool hasPin_ = false;
+    const ConversionInput& in_;
+    const Gear& g_;
+    ConversionResult& result_;
+    ReferenceBand band_;
+    ModeOutcome outcome_;
 };
 
 }  // namespace
 
-double runModeBlock(Quantity mode, FieldStore& store, const GearData& gear, const Transverse& t,
-                    const NumberLocale& locale) {
-    return ModeBlock(mode, store, gear, t, locale).run();
+ModeOutcome runModeBlock(Quantity mode, const ConversionInput& in, const Gear& gear,
+                         ConversionResult& result) {
+    return ModeBlock(mode, in, gear, result).run();
 }
 
 }  // namespace tamrel::run

@@ -1,7 +1,7 @@
 #include "conversion/number_format.h"
+#include "conversion/numeric_text.h"
 #include "conversion/run_steps.h"
 #include "geometry/calculation_error.h"
-#include "geometry/profile_shift.h"
 
 #include <cmath>
 #include <limits>
@@ -22,39 +22,39 @@ float toSingle(double value) {
     return static_cast<float>(value);
 }
 
-struct CoordinateFit {
-    float left, top, right, bottom;
-};
-
 // A view floor(1.2 d) millimetres high, centred on the gear, y upward, with the picture's
 // aspect ratio.
-CoordinateFit fitCoordinates(const FieldStore& store, double d) {
+ViewFit fitView(const ConversionInput& in, double d) {
     const float scaleHeight = toSingle(std::floor(d * 1.2));
-    const float scaleWidth = toSingle(store.pictureOuterWidth() * static_cast<double>(scaleHeight) /
-                                      store.pictureOuterHeight());
+    const float scaleWidth =
+        toSingle(in.pictureWidth * static_cast<double>(scaleHeight) / in.pictureHeight);
     return {-scaleWidth / 2, scaleHeight / 2, scaleWidth / 2, -scaleHeight / 2};
+}
+
+// A diameter as its field shows it.
+Cell shownDiameter(double value, const NumberLocale& locale) {
+    std::string text = formatPlain(value, locale);
+    return {parseNumber(text, locale), std::move(text)};
 }
 
 }  // namespace
 
-void finishRun(FieldStore& store, ProgramState& state, const GearData& gear, const Transverse& t,
-               double xMid, const NumberLocale& locale) {
-    // Everything is computed before anything is stored, so a failure changes nothing.
-    const DrawingGeometry geometry{t.db, t.alphaT, detail::absTeeth(gear.z), xMid, gear.beta};
+void finishRun(const ConversionInput& in, const Gear& gear, const ModeOutcome& mode,
+               ConversionResult& result) {
     const double s = gear.z > 0 ? 1 : -1;
-    const double shift = gear.mn * (2 * xMid);
-    const double tip = floorToFourDecimals(2 * s * gear.mn + t.d + shift);
-    const double root = floorToFourDecimals(t.d - 2 * s * 1.25 * gear.mn + shift);
-    const std::string tipText = formatPlain(tip, locale);
-    const std::string rootText = formatPlain(root, locale);
-    const CoordinateFit fit = fitCoordinates(store, t.d);
+    const double shift = gear.mn * (2 * mode.xMid);
+    const double tip = floorToFourDecimals(2 * s * gear.mn + gear.d + shift);
+    const double root = floorToFourDecimals(gear.d - 2 * s * 1.25 * gear.mn + shift);
+    Cell tipCell = shownDiameter(tip, in.locale);
+    Cell rootCell = shownDiameter(root, in.locale);
+    const ViewFit view = fitView(in, gear.d);
 
-    state.drawingGeometry = geometry;
-    if (store.isAutoDiameterChecked()) {
-        store.setText(Field::DKG, tipText);
-        store.setText(Field::DRG, rootText);
+    if (in.automaticDiameters) {
+        result.tipDiameter = std::move(tipCell);
+        result.rootDiameter = std::move(rootCell);
+        result.diametersComputed = true;
     }
-    store.setPictureCoordinates(fit.left, fit.top, fit.right, fit.bottom);
+    result.completed = CompletedRun{gear, mode.teethSpanned, mode.ballDiameter, mode.xMid, view};
 }
 
 }  // namespace tamrel::run

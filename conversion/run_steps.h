@@ -2,50 +2,56 @@
 
 // The steps of one compute run, shared by its translation units.
 
-#include "conversion/field_store.h"
-#include "conversion/gear_data.h"
-#include "conversion/number_locale.h"
-#include "conversion/program_state.h"
+#include "conversion/conversion_result.h"
+#include "conversion/inputs.h"
+#include "geometry/gear.h"
 
 #include <cstdint>
-#include <string>
+#include <optional>
 
 namespace tamrel::run {
 
-// Derived once per run, before any conversion.
-struct Transverse {
-    double mt = 0;
-    double alphaT = 0;
-    double d = 0;
-    double db = 0;
+// Thrown by a failed input check: the run shows the message and ends.
+struct RunStopped {
+    Message message;
 };
 
-// Stops the run with `message` unless the field passes `accepted`; returns its value.
+inline Message wrong(Input input) {
+    return {Problem::Wrong, input};
+}
+
+// The number of an input that passes `accepted`; otherwise the run stops with `otherwise`.
 template <typename Predicate>
-double readChecked(const FieldStore& store, Field field, Predicate accepted,
-                   const NumberLocale& locale, const char* message);
+double readChecked(const ConversionInput& in, Input input, Predicate accepted, Message otherwise);
 
-// The number of a field that has passed a numeric check.
-double numberOf(const FieldStore& store, Field field, const NumberLocale& locale);
+// A 16-bit count from a whole number, or the run stops with `otherwise`.
+std::int16_t toCount(double wholeNumber, Message otherwise);
 
-// A 16-bit count from a whole number, or the run stops with `message`.
-std::int16_t toCount(double wholeNumber, const char* message);
+// What the block of the reference quantity leaves for the end of the run.
+struct ModeOutcome {
+    double xMid = 0;  // the profile shift of the band's middle
+    std::optional<std::int16_t> teethSpanned;
+    std::optional<double> ballDiameter;
+};
 
-// Runs the block of reference quantity `mode` and returns the profile shift of the middle value.
-double runModeBlock(Quantity mode, FieldStore& store, const GearData& gear, const Transverse& t,
-                    const NumberLocale& locale);
+// Runs the block of reference quantity `mode`, writing each value into `result` the moment it is
+// computed.
+ModeOutcome runModeBlock(Quantity mode, const ConversionInput& in, const Gear& gear,
+                         ConversionResult& result);
 
-// The end of a successful run: drawing geometry, automatic diameters, coordinate fit.
-void finishRun(FieldStore& store, ProgramState& state, const GearData& gear, const Transverse& t,
-               double xMid, const NumberLocale& locale);
+// The end of a successful run: the automatic diameters and the fitted view. Computes everything
+// before it stores anything, so a failure leaves `result` as it was.
+void finishRun(const ConversionInput& in, const Gear& gear, const ModeOutcome& mode,
+               ConversionResult& result);
+
+double numberOf(const ConversionInput& in, Input input);
 
 template <typename Predicate>
-double readChecked(const FieldStore& store, Field field, Predicate accepted,
-                   const NumberLocale& locale, const char* message) {
-    if (!accepted(store.text(field), locale)) {
-        throw RunStopped{message};
+double readChecked(const ConversionInput& in, Input input, Predicate accepted, Message otherwise) {
+    if (!accepted(in[input], in.locale)) {
+        throw RunStopped{otherwise};
     }
-    return numberOf(store, field, locale);
+    return numberOf(in, input);
 }
 
 }  // namespace tamrel::run

@@ -1,13 +1,21 @@
 #pragma once
 
+#include "conversion/conversion_result.h"
 #include "conversion/number_locale.h"
-#include "conversion/program_state.h"
 #include "drawing/canvas.h"
 
 #include <optional>
 #include <string_view>
 
 namespace tamrel {
+
+// The program-wide values outside the window's controls: what the last successful run left for the
+// drawing (db = 0: none yet), and the rotation of the drawn gear in radians, single precision,
+// which every compute run resets.
+struct ProgramState {
+    DrawingGeometry drawingGeometry;
+    float rotationAngle = 0;
+};
 
 // Mouse button bits as the picture reports them.
 enum MouseButtonBits : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };

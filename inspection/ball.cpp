@@ -84,7 +84,7 @@ Outcome<double> protrusion(const Gear& g, const InspectionInput& in, double cent
 }
 
 bool measures(const BallInspection& b, const Outcome<FlankRange>& flank) {
-    return std::all_of(bandValues.begin(), bandValues.end(), [&](BandValue v) {
+    return std::all_of(BandValues.begin(), BandValues.end(), [&](BandValue v) {
         return b.contactDiameter[v].hasValue() && b.protrusion[v].hasValue() &&
                onFlank(flank.value(), b.contactDiameter[v].value()) && b.protrusion[v].value() > 0;
     });
@@ -101,7 +101,7 @@ BallInspection inspectBall(const Gear& g, const InspectionInput& in,
     if (!(ball > 0 && std::isfinite(ball))) {
         return b;
     }
-    for (const BandValue v : bandValues) {
+    for (const BandValue v : BandValues) {
         const BallPlace place = placeBall(g, ball, in.xn[v]);
         b.centreDiameter[v] = place.centre;
         b.contactDiameter[v] = place.contact;

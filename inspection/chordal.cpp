@@ -18,7 +18,7 @@ ChordalInspection inspectChordal(const Gear& g, const InspectionInput& in) {
     const double sinAlpha = std::sin(g.alphaN);
     const double cosAlpha = std::cos(g.alphaN);
     ChordalInspection c{};
-    for (const BandValue v : bandValues) {
+    for (const BandValue v : BandValues) {
         const double xn = in.xn[v];
         const double psi = PI / (2 * zv) + 2 * xn * std::tan(g.alphaN) / zv;
         c.thickness[v] = requireFinite(zv * g.mn * std::sin(psi), "chordal thickness");

@@ -18,7 +18,7 @@ bool gearUsable(const InspectionInput& in) {
     const bool angles =
         in.alphaN > 0 && in.alphaN < PI / 2 && std::isfinite(in.beta) && std::abs(in.beta) < PI / 2;
     bool band = true;
-    for (const BandValue v : bandValues) {
+    for (const BandValue v : BandValues) {
         band = band && std::isfinite(in.xn[v]);
     }
     return positiveFinite(in.mn) && angles && band && in.z != 0 && in.z != INT16_MIN;

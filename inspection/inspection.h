@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conversion/band.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -13,20 +15,6 @@
 // millimetres, angles in radians. No value is ever NaN or infinite: what cannot be formed is an
 // Outcome holding the Failure that explains why.
 namespace tamrel::inspection {
-
-// The four values of a tolerance band, in the order a compute run forms its passes' columns.
-enum class BandValue : std::size_t { Nominal, Mid, Max, Min };
-inline constexpr std::array<BandValue, 4> bandValues{BandValue::Nominal, BandValue::Mid,
-                                                     BandValue::Max, BandValue::Min};
-
-template <typename T> struct Band {
-    std::array<T, 4> values;
-
-    static Band filled(const T& v) { return Band{{v, v, v, v}}; }
-
-    T& operator[](BandValue v) { return values[static_cast<std::size_t>(v)]; }
-    const T& operator[](BandValue v) const { return values[static_cast<std::size_t>(v)]; }
-};
 
 enum class Failure {
     InvalidGear,             // module, pressure angle, helix angle, teeth or a band value unusable

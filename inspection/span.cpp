@@ -52,7 +52,7 @@ Outcome<std::int16_t> recommendedTeeth(const Gear& g, const Band<double>& xn) {
 
 bool measuresEveryValue(const Gear& g, const Band<double>& xn, std::int16_t k,
                         const FlankRange& flank) {
-    return std::all_of(bandValues.begin(), bandValues.end(), [&](BandValue v) {
+    return std::all_of(BandValues.begin(), BandValues.end(), [&](BandValue v) {
         return onFlank(flank, anvilContact(g, spanOver(g, k, xn[v])));
     });
 }
@@ -66,7 +66,7 @@ std::vector<std::int16_t> measurableTeeth(const Gear& g, const Band<double>& xn,
     }
     double lowest = 1;
     double highest = largestTeeth(g);
-    for (const BandValue v : bandValues) {
+    for (const BandValue v : BandValues) {
         lowest = std::max(lowest, std::ceil(teethForContact(g, flank.from, xn[v])) - 1);
         highest = std::min(highest, std::floor(teethForContact(g, flank.to, xn[v])) + 1);
     }
@@ -102,7 +102,7 @@ SpanInspection inspectSpan(const Gear& g, const InspectionInput& in,
         return span;
     }
     double widest = 0;
-    for (const BandValue v : bandValues) {
+    for (const BandValue v : BandValues) {
         const double w = spanOver(g, k, in.xn[v]);
         widest = std::max(widest, w);
         span.contactDiameter[v] = anvilContact(g, w);

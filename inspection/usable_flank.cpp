@@ -44,7 +44,7 @@ Outcome<FlankRange> usableFlank(const Gear& gear, const InspectionInput& input) 
     }
     // The form circle is never inside the base circle, so it is the start of the usable flank.
     double from = gear.db;
-    for (const BandValue v : bandValues) {
+    for (const BandValue v : BandValues) {
         const Outcome<double> form = formDiameter(gear, input.xn[v]);
         if (!form.hasValue()) {
             return form.failure();

@@ -1,6 +1,6 @@
 #include "ui/control_table.h"
 
-#include "conversion/fields.h"
+#include "ui/fields.h"
 #include "ui/pic_gear.h"
 
 #include <QCheckBox>

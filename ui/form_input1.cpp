@@ -86,7 +86,7 @@ FormInput1::FormInput1(RandomSource random, ComputeRun compute, QWidget* parent)
     // Start texts carry the locale's decimal separator, so that a first run reads them as numbers.
     for (Field f : allFields()) {
         fields_[indexOf(f)] = control<QLineEdit>(fieldName(f));
-        setText(f, startText(f, locale_.decimalSeparator));
+        setText(f, startText(f, locale_));
     }
     picGear_ = control<PicGear>("PicGEAR");
     check1_ = control<QCheckBox>("Check1");
@@ -175,17 +175,56 @@ void FormInput1::ComGo_Click() {
         return;
     }
     computing_ = true;
+    const ConversionInput input = conversionInput();
+    ConversionResult result(input);
     try {
-        compute_(*this, state_, locale_);
+        result = compute_(input);
     } catch (...) {
-        setText(Field::Error, CalculationFailedMessage);
+        result.message = {Problem::CalculationFailed};
     }
+    showResult(result);
     inspected_.reset();
-    if (const auto input = inspection::inspectionInput(*this, locale_)) {
-        inspected_.emplace(*input, inspection::inspect(*input));
+    if (const auto inspectionInput = inspection::inspectionInput(result)) {
+        inspected_.emplace(*inspectionInput, inspection::inspect(*inspectionInput));
     }
     showInspectionTips();
     computing_ = false;
+}
+
+// The fields a run reads: the gear, the selected row, the diameters as typed.
+ConversionInput FormInput1::conversionInput() const {
+    ConversionInput input(locale_);
+    const int selected = references_->selectedIndex();
+    input.reference = selected < 0 ? std::nullopt : std::optional(static_cast<Quantity>(selected));
+    for (Input i : Inputs) {
+        input[i] = text(inputField(i, input.reference.value_or(Xn)));
+    }
+    input.automaticDiameters = check1_->isChecked();
+    input.pictureWidth = picGear_->width();
+    input.pictureHeight = picGear_->height();
+    return input;
+}
+
+// Every run resets the rotation and every field it may write; the selected row stays as typed.
+void FormInput1::showResult(const ConversionResult& result) {
+    state_.rotationAngle = 0;
+    setText(Field::Error, result.message.text());
+    for (Quantity q : Quantities) {
+        for (Column c : Columns) {
+            if (!result.isTyped(q, c)) {
+                setText(gridField(q, c), result.cell(q, c).text);
+            }
+        }
+    }
+    if (result.diametersComputed) {
+        setText(Field::DKG, result.tipDiameter.text);
+        setText(Field::DRG, result.rootDiameter.text);
+    }
+    if (result.completed) {
+        state_.drawingGeometry = result.completed->drawingGeometry();
+        const ViewFit& fit = result.completed->view;
+        fitView(*picGear_, view_, fit.left, fit.top, fit.right, fit.bottom);
+    }
 }
 
 // The span in TextZMG's tooltip, the ball in TextDPG's, the chordal values of each Sn result in
@@ -276,26 +315,6 @@ void FormInput1::setText(Field f, const std::string& text) {
     edit->setText(QString::fromStdString(text));
     // Show a number from its first digit; the fields are narrower than a full double.
     edit->setCursorPosition(0);
-}
-
-bool FormInput1::isReferenceSelected(int index) const {
-    return index >= 0 && index < QuantityCount && references_->selectedIndex() == index;
-}
-
-bool FormInput1::isAutoDiameterChecked() const {
-    return check1_->isChecked();
-}
-
-double FormInput1::pictureOuterWidth() const {
-    return picGear_->width();
-}
-
-double FormInput1::pictureOuterHeight() const {
-    return picGear_->height();
-}
-
-void FormInput1::setPictureCoordinates(float x1, float y1, float x2, float y2) {
-    fitView(*picGear_, view_, x1, y1, x2, y2);
 }
 
 }  // namespace tamrel

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "conversion/field_store.h"
+#include "conversion/conversion_result.h"
+#include "conversion/inputs.h"
 #include "conversion/number_locale.h"
-#include "conversion/program_state.h"
 #include "drawing/view.h"
 #include "inspection/inspection.h"
+#include "ui/fields.h"
 
 #include <QWidget>
 
@@ -23,13 +24,14 @@ class PicGear;
 class OptionGroup;
 
 // The program's one window. Its fields hold every input and result, its option buttons the
-// language and the reference quantity; the compute run reads and writes them through FieldStore.
-class FormInput1 : public QWidget, public FieldStore {
+// language and the reference quantity; a compute run reads its inputs from them, and its result is
+// written back into them.
+class FormInput1 : public QWidget {
     Q_OBJECT
 public:
     // A random number r with 0 <= r < 1, for choosing the start-up hint.
     using RandomSource = std::function<float()>;
-    using ComputeRun = std::function<void(FieldStore&, ProgramState&, const NumberLocale&)>;
+    using ComputeRun = std::function<ConversionResult(const ConversionInput&)>;
 
     // An empty random source means a clock-seeded generator; an empty compute run means
     // runConversion.
@@ -37,13 +39,9 @@ public:
                         QWidget* parent = nullptr);
     ~FormInput1() override;
 
-    std::string text(Field field) const override;
-    void setText(Field field, const std::string& text) override;
-    bool isReferenceSelected(int index) const override;
-    bool isAutoDiameterChecked() const override;
-    double pictureOuterWidth() const override;
-    double pictureOuterHeight() const override;
-    void setPictureCoordinates(float x1, float y1, float x2, float y2) override;
+    std::string text(Field field) const;
+    // Sets a field's text and shows it from its first character.
+    void setText(Field field, const std::string& text);
 
 private:
     void createGroups();
@@ -56,6 +54,8 @@ private:
     void Check1_Click();
     void Check3_Click();
     void TimerPicgear_Timer();
+    ConversionInput conversionInput() const;
+    void showResult(const ConversionResult& result);
     void showInspectionTips();
 
     QLineEdit* field(Field f) const { return fields_[indexOf(f)]; }

@@ -1,17 +1,14 @@
 #include "ui/inspection_tips.h"
 
 #include "conversion/number_format.h"
-#include "inspection/run_inspection.h"
+#include "inspection/failure_texts.h"
 
 #include <QStringList>
-
-#include <cstdio>
 
 namespace tamrel {
 
 namespace {
 
-using inspection::BandValue;
 using inspection::Failure;
 using inspection::Outcome;
 
@@ -35,39 +32,20 @@ struct TipTexts {
 };
 const TipTexts tipTexts;
 
-// Why a value is absent, per Failure, in Chinese and Japanese; English comes from the engine.
-const std::array<std::array<const char*, 2>, 10> failureTexts{{
-    {"齿轮数据无法使用", "歯車データが使えません"},
-    {"齿顶圆或齿根圆直径无法使用", "歯先円または歯底円直径が使えません"},
-    {"仅适用于外齿轮", "外歯車にのみ適用されます"},
-    {"跨齿数无效", "またぎ歯数が無効です"},
-    {"没有量球直径", "ボール径がありません"},
-    {"量球在基圆外无法放置", "ボールが基礎円の外に置けません"},
-    {"接触点在基圆内", "接触点が基礎円の内側です"},
-    {"齿数太少", "歯数が少なすぎます"},
-    {"齿根有根切", "歯元に切り下げがあります"},
-    {"计算失败", "計算できません"},
-}};
-
 QString text(const Texts& texts, int language) {
     return QString::fromUtf8(texts[static_cast<std::size_t>(language)]);
 }
 
+// A reason starts a line of the tooltip, so it starts with a capital.
 QString reason(Failure failure, int language) {
-    constexpr int English = 1;
-    if (language == English) {
-        QString english = QString::fromUtf8(inspection::failureText(failure));
-        english[0] = english[0].toUpper();
-        return english;
-    }
-    return QString::fromUtf8(failureTexts[static_cast<std::size_t>(failure)][language / 2]);
+    QString text = QString::fromUtf8(
+        inspection::failureText(failure, static_cast<inspection::Language>(language)));
+    text[0] = text[0].toUpper();
+    return text;
 }
 
 QString number(double value, const NumberLocale& locale) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.4f", value);
-    QString result = QString::fromLatin1(buffer);
-    return result.replace(QLatin1Char('.'), QString::fromStdString(locale.decimalSeparator));
+    return QString::fromStdString(formatShort(value, locale));
 }
 
 // The smallest and largest value of a band, or the reason of its first absent value.
@@ -76,7 +54,7 @@ QString bandRange(const inspection::BandOutcome& band, const QString& pattern, i
     double low = 0;
     double high = 0;
     bool first = true;
-    for (BandValue v : inspection::bandValues) {
+    for (BandValue v : BandValues) {
         if (!band[v].hasValue()) {
             return reason(band[v].failure(), language);
         }

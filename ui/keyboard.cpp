@@ -1,7 +1,7 @@
 #include "ui/keyboard.h"
 
-#include "conversion/fields.h"
 #include "ui/control_table.h"
+#include "ui/fields.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,10 +1,12 @@
 // tamrel-cli shows the texts an in-memory window holds after the same compute run (grid, JSON and a
 // CSV batch), the inspection aids the engine gives for them, and exits with a status that fits.
 #include "cli/csv_text.h"
+#include "cli/inspection_report.h"
 #include "cli/progress.h"
 #include "conversion/compute_run.h"
-#include "conversion/memory_field_store.h"
+#include "conversion/number_format.h"
 #include "fuzz/compute_run_case.h"
+#include "inspection/run_inspection.h"
 #include "run_program.h"
 #include "tamrel_version.h"
 
@@ -46,19 +48,47 @@ Cells optionsOf(const std::string& gear, bool joined, Cells args = {}) {
     return args;
 }
 
-// A new window after a compute run of the gear, typed as the fuzzer types a case: the reference
-// quantity and the check box, then the fields in the gear's order; automatic diameters stay as
-// they start.
-MemoryFieldStore windowAfter(const std::string& gear) {
+// The engine's run of the gear, typed as the fuzzer types a case: the reference quantity and
+// automatic diameters, then the inputs in the gear's order; automatic diameters stay as they
+// start.
+ConversionResult runOf(const std::string& gear) {
     const Cells c = split(gear, ',');
     const bool automatic = c[10].empty() && c[11].empty();
     std::string typed = std::to_string(std::find(Names, Names + 4, c[6]) - Names) + "01"[automatic];
     for (std::size_t i = 0; i < (automatic ? 10 : c.size()); ++i)
         typed += i == 6 ? "" : '\n' + c[i];
-    fuzzing::FuzzCase window = fuzzing::decodeFuzzCase(typed);
-    ProgramState state;
-    runConversion(window.window, state, {});
-    return window.window;
+    return runConversion(fuzzing::decodeFuzzCase(typed));
+}
+
+// Every text of a run by its dotted name, as the JSON and the batch name them.
+Texts textsOf(const ConversionResult& run) {
+    Texts texts;
+    for (Quantity q : Quantities) {
+        for (Column c : Columns)
+            texts[std::string(Names[q]) + "." + columnKey(c)] = run.cell(q, c).text;
+    }
+    texts["tipDiameter"] = run.tipDiameter.text;
+    texts["rootDiameter"] = run.rootDiameter.text;
+    texts["message"] = run.message.text();
+    return texts;
+}
+
+// The texts of a JSON object by their dotted names; the reference quantity by its own name.
+Texts flattened(const Json& json) {
+    Texts texts;
+    const Json flat = json.flatten();
+    for (const auto& [pointer, value] : flat.items()) {
+        std::string name = pointer.substr(1);
+        std::replace(name.begin(), name.end(), '/', '.');
+        texts[name] = value.get<std::string>();
+    }
+    return texts;
+}
+
+// The engine's inspection aids for the gear's run.
+Json inspectionOf(const std::string& gear) {
+    const auto input = inspection::inspectionInput(runOf(gear));
+    return cli::inspectionJson(*input, inspection::inspect(*input));
 }
 
 // The rows of a batch's output, each by column name.
@@ -88,12 +118,11 @@ TEST(CliResults, JsonAndBatchShowTheWindowAfterTheSameRun) {
     // clang-format on
     std::vector<Texts> expected;
     for (std::size_t g = 0; g < std::size(gears); ++g) {
-        const MemoryFieldStore window = windowAfter(gears[g]);
-        Texts texts;
-        for (int f = indexOf(Field::RefXn); f < FieldCount; ++f)
-            texts[fieldName(static_cast<Field>(f))] = window.textOf(static_cast<Field>(f));
+        Texts texts = textsOf(runOf(gears[g]));
         const auto json = runProgram(Cli, optionsOf(gears[g], g % 2, {"--json"})).out;
-        EXPECT_EQ(Json::parse(json).get<Texts>(), texts) << gears[g];
+        texts["reference"] = split(gears[g], ',')[6];
+        EXPECT_EQ(flattened(Json::parse(json)), texts) << gears[g];
+        texts.erase("reference");
         expected.push_back(texts);
     }
     // Enough rows for several blocks, each shared out among threads.
@@ -125,7 +154,7 @@ TEST(CliResults, BatchReadsAndWritesTheEdgesOfCsv) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     std::string shown;  // line, upper tolerance and message of each row
     for (const Texts& row : csvRows(result.out))
-        shown += row.at("line") + ' ' + row.at("upper") + ' ' + row.at("TextError") + '\n';
+        shown += row.at("line") + ' ' + row.at("upper") + ' ' + row.at("message") + '\n';
     EXPECT_EQ(shown, "2 a\nb ERROR:S1 was wrong!\n"
                      "4 0 unreadable row at line 4: ref \"Q\" is not Xn, W, M or Sn\n"
                      "6  unreadable row at line 6: 3 fields where the header has 8\n"
@@ -145,9 +174,9 @@ TEST(CliUsage, ExitStatusFitsTheArgumentsAndInput) {
         {{"--version"}, "", 0, "tamrel-cli " TAMREL_VERSION "\n"},
         {{"--help"}, "", 0, "--inspect"},
         // Values that look like options or are empty are texts of their fields.
-        {with({"--upper", "--json", "--lower=", "--json"}), "", 0, "\"TextS1(1)\": \"--json\""},
-        {with({"--upper", "\3770", "--json"}), "", 0,
-         "{\n  \"TextS(0)\": \"---\",\n  \"TextS1(0)\""},
+        {with({"--upper", "--json", "--lower=", "--json"}), "", 0,
+         "\"upper\": \"--json\",\n    \"lower\": \"\","},
+        {with({"--upper", "\3770", "--json"}), "", 0, "\"upper\": \"\ufffd0\""},
         {{}, "", 2, "--mn is required"},
         {optionsOf("3.175,20,,15,,,W,72.8801,,,,", false), "", 2, "--zg is required"},
         {{"--mn", "3", "--ref", "X"}, "", 2, "--ref takes Xn, W, M or Sn, not \"X\""},
@@ -211,44 +240,48 @@ TEST(CliProgress, ShownForLongBatchesWithThePartOfAKnownInputRead) {
     }
 }
 
-// The JSON shows the engine's numbers for the fields after the same run, and the batch's columns
-// the JSON's values.
-TEST(CliInspection, JsonAndCsvShowTheEngineResultsForTheRun) {
-    const std::string gear = "2,20,20,0,3,3.5,Xn,0,0,-0.1,,";
+// The JSON shows the engine's inspection aids for the same run, the batch's columns and the
+// grid's table the JSON's values.
+TEST(CliInspection, JsonCsvAndGridShowTheEngineResultsForTheRun) {
+    const std::string spur = "2,20,20,0,3,3.5,Xn,0,0,-0.1,,";
+    const std::string internal = "3.175,20,-59,15,,5.5,M,181,0,-0.1,,";
     const Json j = Json::parse(
-        runProgram(Cli, optionsOf(gear, false, {"--json", "--inspect"})).out)["inspection"];
-    // The engine's values for the gear, as an external spur gear of 20 teeth gives them.
+        runProgram(Cli, optionsOf(spur, false, {"--json", "--inspect"})).out)["inspection"];
+    EXPECT_EQ(j, inspectionOf(spur));
     EXPECT_EQ(j["span"]["measurableTeeth"], Json({1, 2, 3, 4}));
-    EXPECT_EQ(j["span"]["contactDiameter"]["max"], 40.59020670343617);
-    EXPECT_EQ(j["chordal"]["constantChordHeight"]["max"], 1.395155791897556);
 
-    const std::string csv =
-        runProgram(Cli, {"--csv", "-", "--inspect"},
-                   Header + '\n' + gear + "\n3.175,20,-59,15,,5.5,M,181,0,-0.1,,\n")
-            .out;
-    const std::vector<Texts> rows = csvRows(csv);
+    const std::vector<Texts> rows = csvRows(
+        runProgram(Cli, {"--csv", "-", "--inspect"}, Header + '\n' + spur + '\n' + internal + '\n')
+            .out);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].at("inspection.span.measurableTeeth"), "1 2 3 4");
-    EXPECT_EQ(rows[0].at("inspection.span.contactDiameter.max"),
-              j["span"]["contactDiameter"]["max"].dump());
-    EXPECT_EQ(rows[0].at("inspection.chordal.constantChordHeight.nominal"),
-              j["chordal"]["constantChordHeight"]["nominal"].dump());
+    const Json flat = j.flatten();
+    for (const auto& [pointer, value] : flat.items()) {
+        std::string column = "inspection" + pointer;
+        std::replace(column.begin(), column.end(), '/', '.');
+        if (pointer != "/absent" && pointer.rfind("/span/measurableTeeth", 0) != 0) {
+            EXPECT_EQ(rows[0].at(column), value.dump()) << column;
+        }
+    }
     EXPECT_EQ(rows[0].at("inspection.absent"), "");
+    EXPECT_EQ(rows[1].at("inspection.absent"),
+              "span: only for external gears; chordal: only for external gears");
     // The grid's inspection table of the internal gear: a band row and the reasons.
-    const std::string grid =
-        runProgram(Cli, optionsOf("3.175,20,-59,15,,5.5,M,181,0,-0.1,,", true, {"--inspect"})).out;
+    const std::string grid = runProgram(Cli, optionsOf(internal, true, {"--inspect"})).out;
+    const Json protrusion = inspectionOf(internal)["ball"]["protrusion"];
+    std::string row = "\nball.protrusion              ";
+    for (const char* v : {"nominal", "mid", "max", "min"})
+        row += (protrusion[v].dump() + "                    ").substr(0, 20);
     EXPECT_NE(
-        grid.find("\nball.protrusion              1.3224915217049045  1.3475003845678089  "
-                  "1.3224915217049045  1.3725092474305\nball.measurable              true\n"
+        grid.find(row.substr(0, row.find_last_not_of(' ') + 1) +
+                  "\nball.measurable              true\n"
                   "chordal.thickness            ---                 ---                 ---   "
                   "              ---\n"),
         std::string::npos)
-        << grid;
+        << grid << row;
     EXPECT_NE(grid.find("\nabsent span: only for external gears\nabsent chordal: only for external "
                         "gears\n"),
               std::string::npos);
-    EXPECT_EQ(rows[1].at("inspection.absent"),
-              "span: only for external gears; chordal: only for external gears");
 }
 
 TEST(CliResults, LocaleDecimalSeparatorReadsAndWritesNumbers) {
@@ -265,7 +298,10 @@ TEST(CliResults, LocaleDecimalSeparatorReadsAndWritesNumbers) {
             .out;
     EXPECT_NE(out.find("\nXn         0                 0,05                0   0,025"), out.npos)
         << out;
-    EXPECT_NE(out.find("\nball.idealDiameter           3,4687187820751855\n"), out.npos);
+    const std::string ideal =
+        inspectionOf("2,20,20,0,3,3.5,Xn,0,0.05,0,,")["ball"]["idealDiameter"].dump();
+    EXPECT_NE(out.find("\nball.idealDiameter           " + localized(ideal, {","}) + "\n"),
+              out.npos);
 }
 
 }  // namespace

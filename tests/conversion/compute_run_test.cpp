@@ -1,8 +1,7 @@
-// One compute run on an in-memory window that starts like a new one: the messages of the input
-// checks, every text of a default run in each mode, the order of the writes, the band columns,
+// One compute run on a new window's input: the messages of the input checks, every text of a
+// default run in each mode, what stays after a run that stops part way, the band columns,
 // measures left out, what the end of a run leaves for the drawing, and the fuzzer's invariants.
 #include "conversion/compute_run.h"
-#include "conversion/memory_field_store.h"
 #include "conversion/number_format.h"
 #include "fuzz/compute_run_case.h"
 
@@ -17,288 +16,284 @@
 namespace tamrel {
 namespace {
 
-// An in-memory window that also records the order in which a run writes its fields.
-class RecordingStore : public MemoryFieldStore {
-public:
-    void setText(Field field, const std::string& text) override {
-        writes.push_back(field);
-        MemoryFieldStore::setText(field, text);
-    }
-    std::vector<Field> writes;
-};
+using Typed = std::vector<std::pair<Input, std::string>>;
 
-class ComputeRunTest : public ::testing::Test {
-protected:
-    void select(int quantity) { store.selectReference(quantity); }
-    void set(const std::vector<std::pair<Field, std::string>>& typed) {
-        for (const auto& [field, text] : typed)
-            store.setText(field, text);
-    }
-    std::string text(Field field) const { return store.text(field); }
-    // The texts of the fields, joined by "|".
-    std::string texts(std::initializer_list<Field> fields) const {
-        std::string joined;
-        for (Field f : fields)
-            joined += store.text(f) + "|";
-        return joined.substr(0, joined.size() - 1);
-    }
-    void compute() {
-        store.writes.clear();
-        runConversion(store, state, locale);
-    }
-    // A run of the Xn mode that must succeed.
-    void runWithShift(const char* xn) {
-        select(Xn);
-        set({{reference(Xn), xn}});
-        compute();
-        ASSERT_EQ(text(Field::Error), "");
-    }
-    void expectAllResults(const char* expected) const {
-        for (Quantity q : Quantities) {
-            for (Field f : {middle(q), maximum(q), minimum(q)})
-                EXPECT_EQ(store.text(f), expected) << fieldName(f);
+ConversionInput typedInput(std::optional<Quantity> reference, const Typed& typed) {
+    ConversionInput in;
+    in.selectReference(reference.value_or(Xn));
+    in.reference = reference;
+    for (const auto& [input, text] : typed)
+        in[input] = text;
+    return in;
+}
+
+// The texts of cells named like "Ref W", "Max Sn", joined by "|".
+std::string texts(const ConversionResult& run, const std::vector<std::pair<Column, Quantity>>& at) {
+    std::string joined;
+    for (const auto& [column, q] : at)
+        joined += run.cell(q, column).text + "|";
+    return joined.substr(0, joined.size() - 1);
+}
+
+// Every cell a run writes, as "Column/Quantity=text", cells holding the placeholder left out.
+std::string written(const ConversionResult& run) {
+    std::string shown;
+    for (Quantity q : Quantities) {
+        for (Column c : Columns) {
+            if (!run.isTyped(q, c) && run.cell(q, c).text != Placeholder)
+                shown += std::string(columnKey(c)) + "/" + describe(q).name + " ";
         }
     }
+    return shown;
+}
 
-    RecordingStore store;
-    ProgramState state;
-    NumberLocale locale;
+constexpr auto Ref = Column::Reference;
+constexpr auto Upper = Column::Upper;
+constexpr auto Lower = Column::Lower;
+constexpr auto Mid = Column::Mid;
+constexpr auto Max = Column::Max;
+constexpr auto Min = Column::Min;
+
+struct CheckCase {
+    const char* name;
+    Quantity reference;
+    Typed typed;
+    const char* message;
 };
 
 // clang-format off
-const std::tuple<Quantity, std::vector<std::pair<Field, std::string>>, const char*> checkCases[] = {
-    {W, {{Field::MN, "0"}}, "ERROR:MN was wrong!"},
-    {W, {{Field::MN, ""}}, "ERROR:MN was wrong!"},
-    {W, {{Field::PN, "0"}}, "ERROR:PN was wrong!"},
-    {W, {{Field::PN, "-20"}}, "ERROR:PN was wrong!"},
-    {W, {{Field::ZG, "59.5"}}, "ERROR:ZG was wrong!"},
-    {W, {{Field::ZG, "0"}}, "ERROR:ZG was wrong!"},
-    {W, {{Field::ZG, "40000"}}, "ERROR:ZG was wrong!"},
-    {W, {{Field::ZG, "-32769"}}, "ERROR:ZG was wrong!"},  // beyond 16 bits
-    {W, {{Field::BOG, ""}}, "ERROR:BOG was wrong!"},
-    // only the first bad field
-    {W, {{Field::PN, "x"}, {Field::ZG, "x"}, {Field::BOG, "x"}}, "ERROR:PN was wrong!"},
-    {Xn, {{reference(Xn), "abc"}}, "ERROR:Xn was wrong!"},
-    {Xn, {{upperTolerance(Xn), ""}}, "ERROR:S1 was wrong!"},
-    {Xn, {{lowerTolerance(Xn), "---"}}, "ERROR:S2 was wrong!"},
-    {W, {{Field::ZMG, "8.5"}}, "ERROR:ZMG is not Integer!"},
-    {W, {{Field::ZMG, "0"}}, "ERROR:ZMG was wrong!"},
-    {W, {{Field::ZMG, "-8"}}, "ERROR:ZMG was wrong!"},
-    {W, {{Field::ZMG, "40000"}}, "ERROR:ZMG was wrong!"},
-    {W, {{reference(W), "1,5"}}, "ERROR:SMG was wrong!"},
-    {W, {{upperTolerance(W), "+"}}, "ERROR:S1 was wrong!"},
-    {W, {{lowerTolerance(W), "0x1"}}, "ERROR:S2 was wrong!"},
-    {W, {{reference(W), "1"}, {upperTolerance(W), "0"}, {lowerTolerance(W), "-3"}},
+const CheckCase checkCases[] = {
+    {"ModuleZero", W, {{Input::MN, "0"}}, "ERROR:MN was wrong!"},
+    {"ModuleEmpty", W, {{Input::MN, ""}}, "ERROR:MN was wrong!"},
+    {"PressureAngleZero", W, {{Input::PN, "0"}}, "ERROR:PN was wrong!"},
+    {"PressureAngleNegative", W, {{Input::PN, "-20"}}, "ERROR:PN was wrong!"},
+    {"TeethFraction", W, {{Input::ZG, "59.5"}}, "ERROR:ZG was wrong!"},
+    {"TeethZero", W, {{Input::ZG, "0"}}, "ERROR:ZG was wrong!"},
+    {"TeethBeyond16Bits", W, {{Input::ZG, "40000"}}, "ERROR:ZG was wrong!"},
+    {"TeethBelow16Bits", W, {{Input::ZG, "-32769"}}, "ERROR:ZG was wrong!"},
+    {"HelixEmpty", W, {{Input::BOG, ""}}, "ERROR:BOG was wrong!"},
+    {"OnlyTheFirstBadField", W, {{Input::PN, "x"}, {Input::ZG, "x"}, {Input::BOG, "x"}},
+        "ERROR:PN was wrong!"},
+    {"ShiftNotANumber", Xn, {{Input::Value, "abc"}}, "ERROR:Xn was wrong!"},
+    {"UpperEmpty", Xn, {{Input::Upper, ""}}, "ERROR:S1 was wrong!"},
+    {"LowerPlaceholder", Xn, {{Input::Lower, "---"}}, "ERROR:S2 was wrong!"},
+    {"SpanCountFraction", W, {{Input::ZMG, "8.5"}}, "ERROR:ZMG is not Integer!"},
+    {"SpanCountZero", W, {{Input::ZMG, "0"}}, "ERROR:ZMG was wrong!"},
+    {"SpanCountNegative", W, {{Input::ZMG, "-8"}}, "ERROR:ZMG was wrong!"},
+    {"SpanCountBeyond16Bits", W, {{Input::ZMG, "40000"}}, "ERROR:ZMG was wrong!"},
+    {"SpanWithAComma", W, {{Input::Value, "1,5"}}, "ERROR:SMG was wrong!"},
+    {"SpanUpperSignAlone", W, {{Input::Upper, "+"}}, "ERROR:S1 was wrong!"},
+    {"SpanLowerHexadecimal", W, {{Input::Lower, "0x1"}}, "ERROR:S2 was wrong!"},
+    {"SpanMiddleNotPositive", W, {{Input::Value, "1"}, {Input::Upper, "0"}, {Input::Lower, "-3"}},
         "ERROR:SMG,S1,S2 was wrong!"},
-    // the count before the value
-    {W, {{Field::ZMG, ""}, {reference(W), ""}}, "ERROR:ZMG was wrong!"},
-    {M, {{Field::DPG, "0"}}, "ERROR:DPG was wrong!"},
-    {M, {{reference(M), "nan"}}, "ERROR:DMG was wrong!"},
-    {M, {{upperTolerance(M), "inf"}}, "ERROR:S1 was wrong!"},
-    {M, {{lowerTolerance(M), "1e400"}}, "ERROR:S2 was wrong!"},
-    {M, {{reference(M), "-200"}}, "ERROR:DMG,S1,S2 was wrong!"},
-    {Sn, {{reference(Sn), ""}}, "ERROR:SNG was wrong!"},
-    {Sn, {{upperTolerance(Sn), "1.2.3"}}, "ERROR:S1 was wrong!"},
-    {Sn, {{lowerTolerance(Sn), "e"}}, "ERROR:S2 was wrong!"},
-    {Xn, {{Field::ZMG, "40000"}}, "ERROR:ZMG was wrong!"},  // an optional count must fit too
-    {Sn, {{Field::BOG, "?"}, {reference(Sn), "?"}}, "ERROR:BOG was wrong!"},  // gear data first
-    {W, {{Field::ZG, "-32768"}}, CalculationFailedMessage},  // |Z| does not fit 16 bits
+    {"SpanCountBeforeTheSpan", W, {{Input::ZMG, ""}, {Input::Value, ""}}, "ERROR:ZMG was wrong!"},
+    {"PinZero", M, {{Input::DPG, "0"}}, "ERROR:DPG was wrong!"},
+    {"DimensionNan", M, {{Input::Value, "nan"}}, "ERROR:DMG was wrong!"},
+    {"DimensionUpperInf", M, {{Input::Upper, "inf"}}, "ERROR:S1 was wrong!"},
+    {"DimensionLowerOverflows", M, {{Input::Lower, "1e400"}}, "ERROR:S2 was wrong!"},
+    {"DimensionMiddleNegative", M, {{Input::Value, "-200"}}, "ERROR:DMG,S1,S2 was wrong!"},
+    {"ThicknessEmpty", Sn, {{Input::Value, ""}}, "ERROR:SNG was wrong!"},
+    {"ThicknessUpperTwoPoints", Sn, {{Input::Upper, "1.2.3"}}, "ERROR:S1 was wrong!"},
+    {"ThicknessLowerExponentAlone", Sn, {{Input::Lower, "e"}}, "ERROR:S2 was wrong!"},
+    {"OptionalSpanCountMustFit", Xn, {{Input::ZMG, "40000"}}, "ERROR:ZMG was wrong!"},
+    {"GearDataBeforeTheRow", Sn, {{Input::BOG, "?"}, {Input::Value, "?"}}, "ERROR:BOG was wrong!"},
+    {"TeethWithoutAPositiveTwin", W, {{Input::ZG, "-32768"}}, "ERROR:Calculation failed!"},
 };
 // clang-format on
 
-// A failed check (or arithmetic that fails before any result) shows its message, leaves every
-// result and every other row at "---", keeps the typed row and the diameters, resets the rotation
-// and leaves nothing for the drawing.
-TEST_F(ComputeRunTest, InputChecksStopWithTheirMessageAndNoResults) {
-    for (const auto& [quantity, fields, message] : checkCases) {
-        SCOPED_TRACE(::testing::Message() << fieldName(fields.front().first) << ' ' << message);
-        store = RecordingStore();
-        state.drawingGeometry.db = 42;
-        state.rotationAngle = 1.5f;
-        select(quantity);
-        set(fields);
-        const std::string typedReference = text(reference(quantity));
-        set({{Field::DKG, "1"}});
-
-        compute();
-
-        EXPECT_EQ(text(Field::Error), message);
-        expectAllResults(Placeholder);
-        for (Quantity q : Quantities) {
-            if (q != quantity) {
-                EXPECT_EQ(texts({reference(q), upperTolerance(q), lowerTolerance(q)}),
-                          "---|---|---");
-            }
-        }
-        EXPECT_EQ(texts({reference(quantity), Field::DKG}), typedReference + "|1");
-        EXPECT_TRUE(state.drawingGeometry.db == 42 && state.rotationAngle == 0 &&
-                    !store.coordinates().set);
-    }
+void PrintTo(const CheckCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
-// The default gear in each mode, fed with the values of the Xn run: every text is pinned, and a
-// band without tolerances has zero deviations and equal columns. Each entry is written the moment
-// it is computed, in the order of its mode, after the reset (the message line, twelve results and
-// nine rows) and before the two diameters.
-TEST_F(ComputeRunTest, DefaultGearInEachModePinsEveryTextInItsOrder) {
+class InputCheck : public ::testing::TestWithParam<CheckCase> {};
+
+// A failed check (or arithmetic that fails before any result) shows its message, leaves every
+// result and every other row at "---", keeps the typed row and the typed diameters, and leaves
+// nothing for the drawing.
+TEST_P(InputCheck, StopsWithItsMessageAndNoResults) {
+    const CheckCase& c = GetParam();
+    ConversionInput in = typedInput(c.reference, c.typed);
+    in.automaticDiameters = false;
+    in[Input::DKG] = "1";
+    const ConversionResult run = runConversion(in);
+    EXPECT_EQ(run.message.text(), c.message);
+    EXPECT_EQ(written(run), "");
+    EXPECT_EQ(texts(run, {{Ref, c.reference}, {Upper, c.reference}, {Lower, c.reference}}),
+              in[Input::Value] + "|" + in[Input::Upper] + "|" + in[Input::Lower]);
+    EXPECT_EQ(run.tipDiameter.text, "1");
+    EXPECT_FALSE(run.completed);
+}
+INSTANTIATE_TEST_SUITE_P(ComputeRun, InputCheck, ::testing::ValuesIn(checkCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ModeCase {
+    const char* name;
+    Quantity reference;
+    const char* typed;
+    std::map<std::pair<Column, Quantity>, std::string> expected;
+    const char* tip;
+    const char* root;
+};
+
+// clang-format off
+const ModeCase modeCases[] = {
+    {"Xn", Xn, "-0.1445", {{{Mid, Xn}, "-0.1445"}, {{Ref, W}, "72.8800566449046"},
+        {{Mid, W}, "72.8800566449046"}, {{Ref, M}, "200.788795636128"},
+        {{Ref, Sn}, "4.65330834986698"}}, "199.3655", "185.078"},
+    {"W", W, "72.8801", {{{Mid, W}, "72.8801"}, {{Ref, Xn}, "-0.144480037508883"},
+        {{Mid, Xn}, "-0.144480037508883"}, {{Ref, M}, "200.788916325961"},
+        {{Ref, Sn}, "4.65335448739579"}}, "199.3656", "185.0781"},
+    {"M", M, "200.789", {{{Mid, M}, "200.789"}, {{Ref, Xn}, "-0.144466197504977"},
+        {{Ref, W}, "72.8801300581068"}}, "199.3657", "185.0782"},
+    {"Sn", Sn, "4.6533", {{{Mid, Sn}, "4.6533"}, {{Ref, Xn}, "-0.144503612767085"},
+        {{Ref, W}, "72.8800487985962"}, {{Ref, M}, "200.788773793901"}}, "199.3655", "185.078"},
+};
+// clang-format on
+
+void PrintTo(const ModeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class DefaultGear : public ::testing::TestWithParam<ModeCase> {};
+
+// The default gear in each mode, fed with the values of the Xn run: the texts are pinned, and a
+// band without tolerances has zero deviations and equal columns.
+TEST_P(DefaultGear, PinsEveryTextOfItsMode) {
+    const ModeCase& c = GetParam();
+    const ConversionResult run = runConversion(typedInput(c.reference, {{Input::Value, c.typed}}));
+    EXPECT_EQ(run.message.text(), "");
+    for (const auto& [at, shown] : c.expected)
+        EXPECT_EQ(run.cell(at.second, at.first).text, shown)
+            << columnKey(at.first) << ' ' << describe(at.second).name;
+    for (Quantity q : Quantities) {
+        if (q != c.reference) {
+            EXPECT_EQ(texts(run, {{Upper, q}, {Lower, q}}), "0.|0.") << describe(q).name;
+        }
+        EXPECT_EQ(texts(run, {{Mid, q}, {Max, q}}), texts(run, {{Min, q}, {Mid, q}}));
+    }
+    EXPECT_EQ(run.tipDiameter.text + "|" + run.rootDiameter.text,
+              std::string(c.tip) + "|" + c.root);
+    EXPECT_TRUE(run.diametersComputed);
+}
+INSTANTIATE_TEST_SUITE_P(ComputeRun, DefaultGear, ::testing::ValuesIn(modeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A run that stops part way keeps what it wrote before, in the order of its mode: where the
+// dimension over pins leaves the pins' reach, and where arithmetic overflows.
+TEST(ComputeRun, ARunThatStopsKeepsWhatItWroteBefore) {
     // clang-format off
-    using Texts = std::map<Field, std::string>;
-    const std::tuple<Quantity, const char*, Texts, const char*> modeCases[] = {
-        {Xn, "-0.1445", {{middle(Xn), "-0.1445"}, {reference(W), "72.8800566449046"},
-            {middle(W), "72.8800566449046"}, {reference(M), "200.788795636128"},
-            {reference(Sn), "4.65330834986698"}, {Field::DKG, "199.3655"},
-            {Field::DRG, "185.078"}},
-         "MidXn MaxXn MinXn RefSn RefW RefM MaxSn MaxW MaxM UpSn UpW UpM MinSn MinW MinM LowSn "
-         "LowW LowM MidSn MidW MidM"},
-        {W, "72.8801", {{middle(W), "72.8801"}, {reference(Xn), "-0.144480037508883"},
-            {middle(Xn), "-0.144480037508883"}, {reference(M), "200.788916325961"},
-            {reference(Sn), "4.65335448739579"}, {Field::DKG, "199.3656"},
-            {Field::DRG, "185.0781"}},
-         "MidW MaxW MinW RefXn RefSn RefM MaxXn MaxSn MaxM UpSn UpM UpXn MinXn MinSn MinM "
-         "LowSn LowM LowXn MidXn MidSn MidM"},
-        {M, "200.789", {{middle(M), "200.789"}, {reference(Xn), "-0.144466197504977"},
-            {reference(W), "72.8801300581068"}},
-         "RefXn RefSn RefW MaxXn MaxSn MaxW UpSn UpW UpXn MinXn MinSn MinW LowSn LowW LowXn "
-         "MidM MaxM MinM MidXn MidSn MidW"},
-        {Sn, "4.6533", {{middle(Sn), "4.6533"}, {reference(Xn), "-0.144503612767085"},
-            {reference(W), "72.8800487985962"}, {reference(M), "200.788773793901"},
-            {Field::DKG, "199.3655"}, {Field::DRG, "185.078"}},
-         "MidSn MaxSn MinSn RefXn RefW RefM MaxXn MaxW MaxM UpW UpM UpXn MinXn MinW MinM LowW "
-         "LowM LowXn MidXn MidW MidM"},
+    const std::tuple<const char*, Quantity, Typed, const char*> cases[] = {
+        // M + S1 = 140.7889 lies inside the base circle: the nominal pass stands in the rows.
+        {"PinsOutOfReachAtTheMax", M, {{Input::Value, "200.7889"}, {Input::Upper, "-60"}},
+         "reference/Xn reference/W reference/Sn "},
+        // The max pass and its deviations stand; M's own band would follow the min pass.
+        {"PinsOutOfReachAtTheMin", M, {{Input::Value, "200.7889"}, {Input::Lower, "-60"}},
+         "reference/Xn upper/Xn max/Xn reference/W upper/W max/W reference/Sn upper/Sn max/Sn "},
+        {"PinsOutOfReachFromTheStart", M, {{Input::Value, "150"}}, ""},
+        // The own band first; the nominal Sn overflows.
+        {"ThicknessOverflowsInTheNominalPass", Xn, {{Input::Value, "1e308"}},
+         "mid/Xn max/Xn min/Xn "},
+        // The own band and the nominal pass stand; the max pass overflows at its first step.
+        {"OverflowInTheMaxPass", W, {{Input::Upper, "1.7e308"}},
+         "reference/Xn mid/W max/W min/W reference/M reference/Sn "},
     };
     // clang-format on
-    const char* const columns[] = {"Ref", "Up", "Low", "Mid", "Max", "Min"};
-    const char* const quantities[] = {"Xn", "W", "M", "Sn"};
-    for (const auto& [quantity, typed, expected, order] : modeCases) {
-        select(quantity);
-        set({{reference(quantity), typed}});
-        compute();
-        EXPECT_EQ(text(Field::Error), "");
-        for (const auto& [field, shown] : expected)
-            EXPECT_EQ(text(field), shown) << fieldName(field);
-        for (Quantity q : Quantities) {
-            if (q != quantity) {
-                EXPECT_EQ(text(upperTolerance(q)) + text(lowerTolerance(q)), "0.0.") << q;
-            }
-            EXPECT_EQ(text(middle(q)), text(maximum(q))) << q;
-            EXPECT_EQ(text(middle(q)), text(minimum(q))) << q;
-        }
-        std::string written;
-        for (auto f = store.writes.begin() + 22; f < store.writes.end() - 2; ++f) {
-            const int grid = indexOf(*f) - indexOf(Field::RefXn);
-            written += std::string(columns[grid % 6]) + quantities[grid / 6] + " ";
-        }
-        EXPECT_EQ(written, order + std::string(" "));
-        EXPECT_EQ(std::vector<Field>(store.writes.end() - 2, store.writes.end()),
-                  (std::vector<Field>{Field::DKG, Field::DRG}));
+    for (const auto& [name, reference, typed, shown] : cases) {
+        const ConversionResult run = runConversion(typedInput(reference, typed));
+        EXPECT_NE(run.message.text(), "") << name;
+        EXPECT_EQ(written(run), shown) << name;
     }
-}
-
-TEST_F(ComputeRunTest, PinModeStopsWhereOnlyTheMaxIsOutOfReach) {
-    // M 200.7889 is reachable, M + S1 = 140.7889 lies inside the base circle: the nominal pass
-    // stands in the reference rows; everything after stays "---".
-    select(M);
-    set({{reference(M), "200.7889"}, {upperTolerance(M), "-60"}});
-    compute();
-    EXPECT_EQ(texts({Field::Error, reference(Xn), reference(Sn), reference(W), Field::DKG}),
-              "Check your DM or DP please!|-0.144482737880543|4.65334824626714|72.8800941352575|"
-              "200.2831");
-    expectAllResults(Placeholder);
-    EXPECT_EQ(text(upperTolerance(Xn)), Placeholder);
-    // Unreachable from the start: nothing is published.
-    set({{reference(M), "150"}, {upperTolerance(M), "0"}});
-    compute();
-    EXPECT_EQ(texts({Field::Error, reference(Xn)}), "Check your DM or DP please!|---");
 }
 
 // Without a span count or pin diameter, or with pins out of reach, a measure stays "---" and the
 // run goes on without a message.
-TEST_F(ComputeRunTest, MeasuresOutOfReachAreLeftOutWithoutAMessage) {
-    set({{Field::ZMG, ""}, {Field::DPG, "0"}});
-    runWithShift("-0.1445");
-    EXPECT_EQ(texts({reference(W), upperTolerance(W), middle(W), minimum(W), reference(M),
-                     upperTolerance(M), middle(M), minimum(M)}),
-              "---|---|---|---|---|---|---|---");
-    EXPECT_NE(text(middle(Sn)), Placeholder);
+TEST(ComputeRun, MeasuresOutOfReachAreLeftOutWithoutAMessage) {
+    ConversionResult run = runConversion(
+        typedInput(Xn, {{Input::Value, "-0.1445"}, {Input::ZMG, ""}, {Input::DPG, "0"}}));
+    EXPECT_EQ(written(run), "mid/Xn max/Xn min/Xn reference/Sn upper/Sn lower/Sn mid/Sn max/Sn "
+                            "min/Sn ");
+    EXPECT_FALSE(run.completed->teethSpanned || run.completed->ballDiameter);
     // A span count that is not a whole number is absent outside its own mode.
-    set({{Field::ZMG, "8.5"}, {Field::DPG, "5.5"}});
-    runWithShift("-0.1445");
-    EXPECT_EQ(text(middle(W)), Placeholder);
-    EXPECT_NE(text(middle(M)), Placeholder);
+    run = runConversion(typedInput(Xn, {{Input::ZMG, "8.5"}, {Input::DPG, "5.5"}}));
+    EXPECT_EQ(texts(run, {{Mid, W}}), Placeholder);
+    EXPECT_NE(texts(run, {{Mid, M}}), Placeholder);
     // Xn -2 puts the pin centre inside the base circle; max and min stay reachable.
-    set({{Field::ZMG, "8"}, {upperTolerance(Xn), "2"}, {lowerTolerance(Xn), "1.9"}});
-    runWithShift("-2");
-    EXPECT_EQ(texts({reference(M), upperTolerance(M), lowerTolerance(M)}), "---|---|---");
-    EXPECT_NE(text(maximum(M)), Placeholder);
-    EXPECT_NE(text(upperTolerance(W)), Placeholder);
+    run = runConversion(
+        typedInput(Xn, {{Input::Value, "-2"}, {Input::Upper, "2"}, {Input::Lower, "1.9"}}));
+    EXPECT_EQ(texts(run, {{Ref, M}, {Upper, M}, {Lower, M}}), "---|---|---");
+    EXPECT_NE(texts(run, {{Max, M}}), Placeholder);
+    EXPECT_NE(texts(run, {{Upper, W}}), Placeholder);
 }
 
-TEST_F(ComputeRunTest, DiametralPitchAndAnInternalGearWithTolerancesInEitherOrder) {
+TEST(ComputeRun, DiametralPitchAndAnInternalGearWithTolerancesInEitherOrder) {
     // A diametral pitch of 8 is a module of 25.4 / 8 = 3.175: the same results.
-    set({{Field::MN, "-8"}});
-    compute();
-    EXPECT_EQ(texts({Field::Error, middle(Xn)}), "|-0.144480037508883");
+    ConversionResult run = runConversion(typedInput(W, {{Input::MN, "-8"}}));
+    EXPECT_EQ(run.message.text() + "|" + texts(run, {{Mid, Xn}}), "|-0.144480037508883");
     // S1 below S2 on an internal gear of the other hand: the band columns follow the tolerances
     // without swapping, and a positive shift makes the tooth thinner.
-    set({{Field::ZG, "-59"},
-         {Field::BOG, "-15"},
-         {upperTolerance(Xn), "-0.1"},
-         {lowerTolerance(Xn), "0.1"}});
-    runWithShift("0");
-    EXPECT_EQ(texts({maximum(Xn), minimum(Xn), middle(Xn)}), "-0.1|0.1|0.");
-    EXPECT_EQ(state.drawingGeometry.zAbs, 59);
-    EXPECT_GT(std::stod(text(maximum(Sn))), std::stod(text(minimum(Sn))));
-    // Deviations are formed from the displayed texts.
-    const double upper = std::stod(text(maximum(W))) - std::stod(text(reference(W)));
-    EXPECT_EQ(text(upperTolerance(W)), formatResult(upper, locale));
+    run = runConversion(typedInput(Xn, {{Input::ZG, "-59"},
+                                        {Input::BOG, "-15"},
+                                        {Input::Value, "0"},
+                                        {Input::Upper, "-0.1"},
+                                        {Input::Lower, "0.1"}}));
+    EXPECT_EQ(texts(run, {{Max, Xn}, {Min, Xn}, {Mid, Xn}}), "-0.1|0.1|0.");
+    EXPECT_EQ(run.completed->drawingGeometry().zAbs, 59);
+    EXPECT_GT(run.cell(Sn, Max).value, run.cell(Sn, Min).value);
+    // A deviation is formed from the values as their fields show them, and each value is the
+    // number its text reads back as.
+    const double upper = std::stod(run.cell(W, Max).text) - std::stod(run.cell(W, Ref).text);
+    EXPECT_EQ(run.cell(W, Upper).text, formatResult(upper, NumberLocale{}));
+    EXPECT_EQ(run.cell(W, Max).value, std::stod(run.cell(W, Max).text));
 }
 
 // The end of a successful run: tip and root diameters cut to four decimals (an internal gear has
 // its tip inside and its root outside the reference circle) or left as typed, and the geometry and
 // view of the drawing. Arithmetic that fails (a module so large that the picture's
-// single-precision coordinates overflow) ends the run with its own message and changes none of
+// single-precision coordinates overflow) ends the run with its own message and leaves none of
 // that.
-TEST_F(ComputeRunTest, RunEndSetsTheDiametersAndTheDrawing) {
-    runWithShift("0");
-    EXPECT_EQ(texts({Field::DKG, Field::DRG}), "200.2831|185.9956");
-    runWithShift("-0.1445");
-    EXPECT_EQ(texts({Field::DKG, Field::DRG}), "199.3655|185.078");
-    const DrawingGeometry& g = state.drawingGeometry;
+TEST(ComputeRun, RunEndSetsTheDiametersAndTheDrawing) {
+    ConversionResult run = runConversion(typedInput(Xn, {{Input::Value, "0"}}));
+    EXPECT_EQ(run.tipDiameter.text + "|" + run.rootDiameter.text, "200.2831|185.9956");
+    EXPECT_EQ(run.tipDiameter.value, 200.2831);
+    run = runConversion(typedInput(Xn, {}));
+    const DrawingGeometry g = run.completed->drawingGeometry();
     EXPECT_EQ(std::tuple(std::round(g.db * 1e6), std::round(g.alphaT * 1e10), g.zAbs, g.xMid,
                          std::round(g.beta * 1e13)),
               std::tuple(181477027.0, 3603563240.0, 59, -0.1445, 2617993877991.0));
     // floor(1.2 d) = 232 mm high, the picture's aspect ratio, centred, y upward.
-    const auto& c = store.coordinates();
+    const ViewFit& v = run.completed->view;
     const float width = static_cast<float>(513.0 * 232.0 / 257.0);
-    EXPECT_EQ(std::vector<float>({c.x1, c.y1, c.x2, c.y2}),
+    EXPECT_EQ(std::vector<float>({v.left, v.top, v.right, v.bottom}),
               std::vector<float>({-width / 2, 116, width / 2, -116}));
-    set({{Field::MN, "1e300"}});
-    compute();
-    EXPECT_EQ(std::tuple(text(Field::Error), std::round(g.db * 1e6), g.xMid, c.y1,
-                         state.rotationAngle, text(Field::DKG)),
-              std::tuple(CalculationFailedMessage, 181477027.0, -0.1445, 116.0f, 0.0f, "199.3655"));
-    set({{Field::MN, "3.175"}});
+    ConversionInput narrow = typedInput(Xn, {});
+    narrow.pictureWidth = 257;
+    EXPECT_EQ(runConversion(narrow).completed->view.right, 116);
 
-    set({{Field::ZG, "-59"}});
-    runWithShift("0");
-    EXPECT_EQ(texts({Field::DKG, Field::DRG}), "187.5831|201.8706");
+    run = runConversion(typedInput(Xn, {{Input::MN, "1e300"}}));
+    EXPECT_EQ(std::tuple(run.message.text(), run.completed.has_value(), run.tipDiameter.text),
+              std::tuple("ERROR:Calculation failed!", false, "200.2831"));
 
-    store.setAutoDiameter(false);
-    set({{Field::DKG, "abc"}, {Field::DRG, ""}});
-    runWithShift("0.3");
-    EXPECT_EQ(texts({Field::DKG, Field::DRG}), "abc|");
-    EXPECT_EQ(state.drawingGeometry.xMid, 0.3);
+    run = runConversion(typedInput(Xn, {{Input::ZG, "-59"}, {Input::Value, "0"}}));
+    EXPECT_EQ(run.tipDiameter.text + "|" + run.rootDiameter.text, "187.5831|201.8706");
+
+    ConversionInput typed =
+        typedInput(Xn, {{Input::Value, "0.3"}, {Input::DKG, "abc"}, {Input::DRG, ""}});
+    typed.automaticDiameters = false;
+    run = runConversion(typed);
+    EXPECT_EQ(std::tuple(run.tipDiameter.text, run.tipDiameter.value.has_value(),
+                         run.rootDiameter.text, run.diametersComputed, run.completed->xMid),
+              std::tuple("abc", false, "", false, 0.3));
 }
 
 // The fuzzer's invariants on every test run: inputs at the edges of number reading and arithmetic,
 // replayed as the fuzzer reads them (a crash file from `make fuzz` is added with its bytes as
-// found), and random field texts.
+// found), and random input texts.
 using fuzzing::checkedRun;
 using fuzzing::decodeFuzzCase;
 using namespace std::string_literals;
 
-// Control line: reference (0 Xn, 1 W, 2 M, 3 Sn, 4 none), Check1, separator (0 ".", 1 ",", 2
-// U+066B). Field lines: MN, PN, ZG, BOG, ZMG, DPG, TextS, TextS1, TextS2, DKG, DRG.
+// Control line: reference (0 Xn, 1 W, 2 M, 3 Sn, 4 none), automatic diameters, separator (0 ".",
+// 1 ",", 2 U+066B). Input lines: MN, PN, ZG, BOG, ZMG, DPG, value, upper, lower, DKG, DRG.
 TEST(FuzzRegression, ReplaysKeepEveryInvariant) {
     const std::string arabic = "\xD9\xAB";  // the Arabic decimal separator
     const std::pair<const char*, std::string> replays[] = {
@@ -328,16 +323,16 @@ const std::vector<std::string> pieces{
     "1e-300",  "1e400",   "---",    "nan", "x",   "9",   "-32768", "32767",       "40000",
     "72.8801", "200.789", "4.6533", "0.",  "e-5", "1E3", "\t",     "\xE4\xB8\xAD"};
 
-// Whatever is typed, in any mode and either locale, every field ends as "---", the user's own
-// text or a number in the program's format, and the message line holds one known message.
+// Whatever is typed, in any mode and either locale, every cell ends as "---", the user's own text
+// or a number in the program's format, and the message matches the end of the run.
 TEST(RandomFields, NoRunShowsAnythingButNumbersAndKnownMessages) {
     std::mt19937 engine(1206);
     const auto pick = [&engine](int n) {
         return std::uniform_int_distribution<>(0, n - 1)(engine);
     };
     for (int run = 0; run < 5000; ++run) {
-        // Control line: reference, Check1, separator; then one line per typed field, the later
-        // fields keeping their start texts.
+        // Control line: reference, automatic diameters, separator; then one line per typed input,
+        // the later inputs keeping their start texts.
         std::string input =
             std::to_string(pick(5)) + std::to_string(pick(2)) + std::to_string(pick(2)) + "\n";
         for (int field = pick(12); field > 0; --field) {

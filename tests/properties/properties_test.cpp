@@ -3,7 +3,6 @@
 // helical of either hand, external and internal.
 
 #include "conversion/compute_run.h"
-#include "conversion/memory_field_store.h"
 #include "conversion/numeric_text.h"
 #include "geometry/angles.h"
 #include "geometry/profile_shift.h"
@@ -97,22 +96,20 @@ std::string typed(const RandomGear& g, double v, int decimals) {
 // One compute run of the gear in `mode`, the reference value typed as given, the tolerances as
 // +-band. The span count and the pin diameter are typed only for their own mode: the pins' routine
 // is the slowest part of a run.
-MemoryFieldStore run(const RandomGear& g, int measure, int mode, const std::string& value,
+ConversionResult run(const RandomGear& g, Quantity measure, Quantity mode, const std::string& value,
                      double band = 0) {
-    MemoryFieldStore store;
-    store.selectReference(mode);
+    ConversionInput in(g.locale);
+    in.selectReference(mode);
     // clang-format off
-    for (const auto& [field, text] : {
-             std::pair{Field::MN, typed(g, g.mnTyped, 3)}, {Field::PN, typed(g, g.alpha, 1)},
-             {Field::ZG, std::to_string(g.z)}, {Field::BOG, typed(g, g.beta, 2)},
-             {Field::ZMG, measure == W ? std::to_string(g.k) : ""},
-             {Field::DPG, measure == M ? typed(g, g.dp, 3) : ""}, {reference(mode), value},
-             {upperTolerance(mode), typed(g, band, 4)}, {lowerTolerance(mode), typed(g, -band, 4)}})
-        store.setText(field, text);
+    for (const auto& [input, text] : {
+             std::pair{Input::MN, typed(g, g.mnTyped, 3)}, {Input::PN, typed(g, g.alpha, 1)},
+             {Input::ZG, std::to_string(g.z)}, {Input::BOG, typed(g, g.beta, 2)},
+             {Input::ZMG, measure == W ? std::to_string(g.k) : ""},
+             {Input::DPG, measure == M ? typed(g, g.dp, 3) : ""}, {Input::Value, value},
+             {Input::Upper, typed(g, band, 4)}, {Input::Lower, typed(g, -band, 4)}})
+        in[input] = text;
     // clang-format on
-    ProgramState state;
-    runConversion(store, state, g.locale);
-    return store;
+    return runConversion(in);
 }
 
 class CrossMode : public ::testing::TestWithParam<Quantity> {};
@@ -132,24 +129,25 @@ TEST_P(CrossMode, DisplayedMeasureTypedBackGivesBackTheProfileShift) {
     std::mt19937_64 engine(0x7a3e1206 + q);
     for (int i = 0; i < gears; ++i) {
         const RandomGear g(engine);
-        const auto value = [&g](const MemoryFieldStore& store, Field f) {
-            return parseNumber(store.text(f), g.locale).value_or(NAN);
+        // The number a cell shows, read back from its text.
+        const auto value = [&g](const ConversionResult& run, Quantity of, Column c) {
+            return parseNumber(run.cell(of, c).text, g.locale).value_or(NAN);
         };
-        const MemoryFieldStore band = run(g, q, Xn, typed(g, g.xn, 9), 1e-4);
-        ASSERT_EQ(band.text(Field::Error), "") << "gear " << i;
-        const double v = value(band, reference(q));
-        const double slope = (value(band, maximum(q)) - value(band, minimum(q))) /
-                             (value(band, maximum(Xn)) - value(band, minimum(Xn)));
+        const ConversionResult band = run(g, q, Xn, typed(g, g.xn, 9), 1e-4);
+        ASSERT_EQ(band.message.text(), "") << "gear " << i;
+        const double v = value(band, q, Column::Reference);
+        const double slope = (value(band, q, Column::Max) - value(band, q, Column::Min)) /
+                             (value(band, Xn, Column::Max) - value(band, Xn, Column::Min));
         if (!std::isfinite(v + slope))
             continue;  // pins out of reach
-        const MemoryFieldStore fed = run(g, q, q, band.text(reference(q)));
-        ASSERT_EQ(fed.text(Field::Error), "") << "gear " << i;
-        const double after = value(fed, reference(Xn));
+        const ConversionResult fed = run(g, q, q, band.cell(q, Column::Reference).text);
+        ASSERT_EQ(fed.message.text(), "") << "gear " << i;
+        const double after = value(fed, Xn, Column::Reference);
         const double arithmetic =
             4 * DBL_EPSILON * std::fabs(v) / (q == M ? pinCentreSin2(g, v) : 1);
         const double tolerance = 2 * ((halfDisplayedDigit(v) + arithmetic) / std::fabs(slope) +
                                       halfDisplayedDigit(after) + 4 * DBL_EPSILON);
-        ASSERT_LE(std::fabs(after - value(band, reference(Xn))), tolerance) << "gear " << i;
+        ASSERT_LE(std::fabs(after - value(band, Xn, Column::Reference)), tolerance) << "gear " << i;
         ++checked;
     }
     // Pins out of reach leave some gears out; most must still take part.

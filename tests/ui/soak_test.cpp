@@ -40,7 +40,7 @@ TEST_F(WindowTest, TwentyThousandTicksOfRandomUseKeepResultsSoundAndMemoryFlat) 
             clickButton(QString(roll < 45 ? "OptLan(%1)" : "OptS(%1)").arg(pick(roll / 45 + 3)));
         } else if (roll < 84) {  // a number within 70 % (and 0.3) of the start, or an odd text
             const auto f = static_cast<Field>(pick(indexOf(Field::Error)));
-            const double start = std::atof(startText(f, ".").c_str());
+            const double start = std::atof(startText(f, NumberLocale{}).c_str());
             const double value = start * (0.3 + pick(1401) / 1000.0) + (pick(601) - 300) / 1000.0;
             lineEdit(f)->setText(pick(3) ? QString::number(value, 'f', pick(6)) : odd[pick(10)]);
         } else if (roll < 100) {

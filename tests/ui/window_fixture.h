@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/fields.h"
+#include "ui/fields.h"
 #include "ui/form_input1.h"
 #include "ui/pic_gear.h"
 

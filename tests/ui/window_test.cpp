@@ -36,7 +36,7 @@ TEST_F(WindowTest, StartsWithTheDefaultGearAndTheHintItsRandomNumberPicks) {
     for (const char* name : {"OptLan(0)", "OptS(1)", "Check1", "Check2", "Check3"})
         EXPECT_TRUE(control<QAbstractButton>(name)->isChecked()) << name;
     EXPECT_TRUE(control<QTimer>("TimerPicgear")->isActive());
-    EXPECT_EQ(window_->windowTitle(), "Tamrel2.0" + QString(16, ' ') + "Email: " + ContactAddress);
+    EXPECT_EQ(window_->windowTitle(), "Tamrel3.0" + QString(16, ' ') + "Email: " + ContactAddress);
     EXPECT_EQ(focused(), "TextMN");
     clickButton("ComGo");
     EXPECT_EQ(lineEdit(Field::MidXn)->cursorPosition(), 0);
@@ -185,11 +185,12 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce
               "OptLan(2) TextS(2)");
     EXPECT_TRUE(control<QAbstractButton>("OptLan(2)")->isChecked());
     int runs = 0;
-    startWindow(0, [&runs](auto&...) {
+    startWindow(0, [&runs](const ConversionInput& input) {
         if (++runs == 8)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         else if (runs == 9)
             throw std::runtime_error("out of memory");
+        return ConversionResult(input);
     });
     for (const char* name : {"TextMN", "TextS2(1)", "TextSW", "TextError", "Check3", "PicGEAR"})
         press(name, Qt::Key_Return);

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "conversion/conversion_result.h"
+#include "conversion/inputs.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tamrel {
-
-// Quantity index shared by the OptS buttons and the reference grid.
-enum Quantity : int { Xn = 0, W = 1, M = 2, Sn = 3 };
-inline constexpr int QuantityCount = 4;
-inline constexpr std::array<Quantity, QuantityCount> Quantities{Xn, W, M, Sn};
 
 // The window's text fields that a compute run reads or writes. After the gear data come, per
 // quantity, its reference row (value, upper and lower tolerance) and its results (middle, maximum,
@@ -56,31 +54,33 @@ constexpr int indexOf(Field f) {
     return static_cast<int>(f);
 }
 
-namespace detail {
-constexpr Field gridField(int q, int column) {
-    return static_cast<Field>(indexOf(Field::RefXn) + 6 * q + column);
+// The field of quantity q's grid column c.
+constexpr Field gridField(int q, Column c) {
+    return static_cast<Field>(indexOf(Field::RefXn) + ColumnCount * q + static_cast<int>(c));
 }
-}  // namespace detail
 
 constexpr Field reference(int q) {
-    return detail::gridField(q, 0);
+    return gridField(q, Column::Reference);
 }
 constexpr Field upperTolerance(int q) {
-    return detail::gridField(q, 1);
+    return gridField(q, Column::Upper);
 }
 constexpr Field lowerTolerance(int q) {
-    return detail::gridField(q, 2);
+    return gridField(q, Column::Lower);
 }
 // The result fields: middle of the band, from reference + upper, from reference + lower.
 constexpr Field middle(int q) {
-    return detail::gridField(q, 3);
+    return gridField(q, Column::Mid);
 }
 constexpr Field maximum(int q) {
-    return detail::gridField(q, 4);
+    return gridField(q, Column::Max);
 }
 constexpr Field minimum(int q) {
-    return detail::gridField(q, 5);
+    return gridField(q, Column::Min);
 }
+
+// The field a compute run reads an input from, with quantity q's reference row selected.
+Field inputField(Input input, Quantity q);
 
 // Every field in window order.
 constexpr std::array<Field, FieldCount> allFields() {
@@ -94,11 +94,8 @@ constexpr std::array<Field, FieldCount> allFields() {
 // The control name, e.g. "TextMN", "TextS(1)", "TextSW2", "TextError".
 const char* fieldName(Field f);
 
-// The text a new window shows, with `decimalSeparator` in place of the point of a decimal number.
-// The message line starts empty here; the window puts a hint into it.
-std::string startText(Field f, std::string_view decimalSeparator);
-
-// The placeholder of a value that is not computed or not available.
-inline constexpr const char* Placeholder = "---";
+// The text a new window shows, numbers with the locale's decimal separator. The message line
+// starts empty here; the window puts a hint into it.
+std::string startText(Field f, const NumberLocale& locale);
 
 }  // namespace tamrel
