@@ -15,8 +15,6 @@ using inspection::Failure;
 using inspection::Inspection;
 using inspection::Outcome;
 
-constexpr std::array<const char*, 4> BandKeys{"nominal", "mid", "max", "min"};
-
 // A value, or why it cannot be formed; a quantity has one, or four for the band values.
 using Value = std::variant<Json, Failure>;
 using Values = std::vector<Value>;
@@ -128,7 +126,7 @@ Json inspectionJson(const inspection::InspectionInput& input, const Inspection& 
             continue;
         }
         for (std::size_t i = 0; i < values.size(); ++i) {
-            put(row.band ? path + "." + BandKeys[i] : path, values[i]);
+            put(row.band ? path + "." + bandKey(BandValues[i]) : path, values[i]);
         }
     }
     json["absent"] = std::move(absent);
@@ -137,8 +135,9 @@ Json inspectionJson(const inspection::InspectionInput& input, const Inspection& 
 
 void forEachValue(const std::function<void(const char* quantity, const std::string& path)>& cell) {
     for (const Row& row : Rows) {
-        for (std::size_t i = 0; i < (row.band ? BandKeys.size() : 1); ++i) {
-            cell(row.path, row.band ? std::string(row.path) + "." + BandKeys[i] : row.path);
+        for (std::size_t i = 0; i < (row.band ? BandValues.size() : 1); ++i) {
+            cell(row.path,
+                 row.band ? std::string(row.path) + "." + bandKey(BandValues[i]) : row.path);
         }
     }
 }

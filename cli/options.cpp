@@ -52,19 +52,13 @@ const char* groupOf(Input input) {
 // The help of an input's option: what it is, and what the command line does without it.
 std::string helpOf(Input input) {
     const std::string meaning = describe(input).meaning;
-    switch (input) {
-    case Input::ZMG:
-    case Input::DPG:
+    if (input == Input::ZMG || input == Input::DPG) {
         return meaning + "\n(omitted: the field stays empty)";
-    case Input::Upper:
-    case Input::Lower:
-        return meaning + "\n(default 0)";
-    case Input::DKG:
-    case Input::DRG:
-        return meaning + " as typed; turns --auto off";
-    default:
-        return meaning;
     }
+    if (input == Input::Upper || input == Input::Lower) {
+        return meaning + "\n(default 0)";
+    }
+    return input < Input::DKG ? meaning : meaning + " as typed; turns --auto off";
 }
 
 // CLI11 wants the arguments last to first. "--opt=value" is split into two arguments, because

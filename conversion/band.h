@@ -11,6 +11,12 @@ enum class BandValue : std::size_t { Nominal, Mid, Max, Min };
 inline constexpr std::array<BandValue, 4> BandValues{BandValue::Nominal, BandValue::Mid,
                                                      BandValue::Max, BandValue::Min};
 
+// "nominal", "mid", "max", "min".
+constexpr const char* bandKey(BandValue v) {
+    constexpr std::array<const char*, 4> keys{"nominal", "mid", "max", "min"};
+    return keys[static_cast<std::size_t>(v)];
+}
+
 template <typename T> struct Band {
     std::array<T, 4> values;
 

@@ -97,11 +97,9 @@ void addGridHeader(std::vector<ControlEntry>& t) {
     }
 }
 
-constexpr std::array<const char*, QuantityCount> QuantityNames{"Xn", "W", "M", "Sn"};
-
 // W is the reference quantity at start: its row is the only enabled one.
 void addGridRow(std::vector<ControlEntry>& t, Quantity i) {
-    const std::string q = QuantityNames[i];
+    const std::string q = describe(i).name;
     const int top = 2160 + 360 * i;
     const unsigned input = i == Quantity::W ? NoFlags : Disabled | BlackText;
     t.push_back({indexedName("OptS", i), Kind::OptionButton, "", 120, top, 1575, 255, "",

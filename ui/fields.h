@@ -13,41 +13,16 @@ namespace tamrel {
 // The window's text fields that a compute run reads or writes. After the gear data come, per
 // quantity, its reference row (value, upper and lower tolerance) and its results (middle, maximum,
 // minimum), then the diameters and the message line: the order in which the window shows them.
+// clang-format off
 enum class Field : std::uint8_t {
-    MN,
-    PN,
-    ZG,
-    BOG,
-    ZMG,
-    DPG,
-    RefXn,
-    UpperXn,
-    LowerXn,
-    MidXn,
-    MaxXn,
-    MinXn,
-    RefW,
-    UpperW,
-    LowerW,
-    MidW,
-    MaxW,
-    MinW,
-    RefM,
-    UpperM,
-    LowerM,
-    MidM,
-    MaxM,
-    MinM,
-    RefSn,
-    UpperSn,
-    LowerSn,
-    MidSn,
-    MaxSn,
-    MinSn,
-    DKG,
-    DRG,
-    Error,
+    MN, PN, ZG, BOG, ZMG, DPG,
+    RefXn, UpperXn, LowerXn, MidXn, MaxXn, MinXn,
+    RefW, UpperW, LowerW, MidW, MaxW, MinW,
+    RefM, UpperM, LowerM, MidM, MaxM, MinM,
+    RefSn, UpperSn, LowerSn, MidSn, MaxSn, MinSn,
+    DKG, DRG, Error,
 };
+// clang-format on
 inline constexpr int FieldCount = static_cast<int>(Field::Error) + 1;
 
 constexpr int indexOf(Field f) {
