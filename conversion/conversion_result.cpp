@@ -11,17 +11,9 @@ const char* columnKey(Column c) {
 }
 
 Column columnOf(BandValue v) {
-    switch (v) {
-    case BandValue::Mid:
-        return Column::Mid;
-    case BandValue::Max:
-        return Column::Max;
-    case BandValue::Min:
-        return Column::Min;
-    case BandValue::Nominal:
-        break;
-    }
-    return Column::Reference;
+    constexpr std::array<Column, 4> columns{Column::Reference, Column::Mid, Column::Max,
+                                            Column::Min};
+    return columns[static_cast<std::size_t>(v)];
 }
 
 std::string Message::text() const {

@@ -20,18 +20,12 @@ struct ReferenceBand {
     double ref = 0;
     double s1 = 0;
     double s2 = 0;
+    // The reference plus half the sum of the tolerances, the upper or the lower tolerance.
     double value(BandValue v) const {
-        switch (v) {
-        case BandValue::Max:
-            return requireFinite(ref + s1, "band");
-        case BandValue::Min:
-            return requireFinite(ref + s2, "band");
-        case BandValue::Mid:
-            return requireFinite((s2 + s1) / 2 + ref, "band");
-        case BandValue::Nominal:
-            break;
-        }
-        return ref;
+        const std::array<double, 4> offsets{0, (s2 + s1) / 2, s1, s2};
+        return v == BandValue::Nominal
+                   ? ref
+                   : requireFinite(offsets[static_cast<std::size_t>(v)] + ref, "band");
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "conversion/number_format.h"
 
+#include <algorithm>
+
 namespace tamrel {
 
 namespace {
@@ -24,45 +26,29 @@ const char* fieldName(Field f) {
 }
 
 Field inputField(Input input, Quantity q) {
-    switch (input) {
-    case Input::Value:
-        return reference(q);
-    case Input::Upper:
-        return upperTolerance(q);
-    case Input::Lower:
-        return lowerTolerance(q);
-    case Input::DKG:
-        return Field::DKG;
-    case Input::DRG:
-        return Field::DRG;
-    default:
-        // The gear data lead both lists in the same order.
-        return static_cast<Field>(input);
+    if (input >= Input::Value && input <= Input::Lower) {
+        return gridField(
+            q, static_cast<Column>(static_cast<int>(input) - static_cast<int>(Input::Value)));
     }
+    // The gear data lead both lists in the same order, the diameters follow the grid.
+    return input < Input::Value  ? static_cast<Field>(input)
+           : input == Input::DKG ? Field::DKG
+                                 : Field::DRG;
 }
 
+// An input's start text, the reference value that of its row's quantity; the results and the
+// message line are empty.
 std::string startText(Field f, const NumberLocale& locale) {
-    const int grid = indexOf(f) - indexOf(Field::RefXn);
-    if (f == Field::Error) {
-        return "";
+    const int row =
+        std::clamp((indexOf(f) - indexOf(Field::RefXn)) / ColumnCount, 0, QuantityCount - 1);
+    const auto q = static_cast<Quantity>(row);
+    for (Input i : Inputs) {
+        if (inputField(i, q) == f) {
+            return localized(i == Input::Value ? describe(q).startValue : describe(i).startText,
+                             locale);
+        }
     }
-    if (grid < 0 || grid >= ColumnCount * QuantityCount) {
-        const Input input = f == Field::DKG   ? Input::DKG
-                            : f == Field::DRG ? Input::DRG
-                                              : static_cast<Input>(f);
-        return localized(describe(input).startText, locale);
-    }
-    const auto q = static_cast<Quantity>(grid / ColumnCount);
-    switch (static_cast<Column>(grid % ColumnCount)) {
-    case Column::Reference:
-        return localized(describe(q).startValue, locale);
-    case Column::Upper:
-        return localized(describe(Input::Upper).startText, locale);
-    case Column::Lower:
-        return localized(describe(Input::Lower).startText, locale);
-    default:
-        return Placeholder;
-    }
+    return f == Field::Error ? "" : Placeholder;
 }
 
 }  // namespace tamrel
