@@ -34,6 +34,16 @@ upper, lower, dkg, drg optional. Each output row holds the line number, the
 input and every field after the run; a row that cannot be read says why in
 TextError.
 
+Identification: tamrel-cli identify --zg Z --span K:W --span K:W
+[--span K:W] --tip DA [--root DF] [--helix DEG] [--ball D:M]
+[--span-tolerance MM] [--tip-tolerance MM] [--json] [--locale NAME]
+finds the standard module or diametral pitch, pressure angle, helix angle
+and Xn of an external gear in hand from spans over consecutive numbers of
+teeth and its tip diameter. --helix 0 means a spur gear, an omitted --helix
+an unknown angle; the tolerances default to 0.005 mm (spans and M) and
+0.05 mm (tip). tamrel-cli identify --help describes the list of candidates
+and gives an example.
+
 Exit status: 0 the conversion ran (with or without a message), 1 the output
 could not be written, 2 unusable arguments, locale or input file.
 )";
