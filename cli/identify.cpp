@@ -55,7 +55,7 @@ Example: a helical gear of 59 teeth measures 63.507 mm over 7 and 72.880 mm
 over 8 teeth, and 199.37 mm over the tips:
   tamrel-cli identify --zg 59 --span 7:63.507 --span 8:72.880 --tip 199.37
 It is diametral pitch 8 (module 3.175 mm) at 20 degrees, with a helix angle
-of 15.01 degrees and Xn -0.1446.
+of 15.006 degrees and Xn -0.1446.
 
 Exit status: 0 candidates listed, 1 the output could not be written,
 2 unusable arguments or measurements, or a base pitch that no standard pair

@@ -41,8 +41,11 @@ finds the standard module or diametral pitch, pressure angle, helix angle
 and Xn of an external gear in hand from spans over consecutive numbers of
 teeth and its tip diameter. --helix 0 means a spur gear, an omitted --helix
 an unknown angle; the tolerances default to 0.005 mm (spans and M) and
-0.05 mm (tip). tamrel-cli identify --help describes the list of candidates
-and gives an example.
+0.05 mm (tip). tamrel-cli identify --help describes every option and the
+list of candidates. For example, a helical gear of 59 teeth measured
+  tamrel-cli identify --zg 59 --span 7:63.507 --span 8:72.880 --tip 199.37
+is diametral pitch 8 (module 3.175 mm) at 20 degrees, with a helix angle of
+15.006 degrees and Xn -0.1446.
 
 Exit status: 0 the conversion ran (with or without a message), 1 the output
 could not be written, 2 unusable arguments, locale or input file.
