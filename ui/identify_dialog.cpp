@@ -130,18 +130,17 @@ public:
         setObjectName(QStringLiteral("IdentifyDialog"));
         locale_.decimalSeparator = QLocale().decimalPoint().toStdString();
         form_ = new QFormLayout;
-        QFormLayout* form = form_;
-        teeth_ = addField(*form, "LabelTeeth", "TextTeeth");
-        spanCount_ = addField(*form, "LabelSpanCount", "TextSpanCount");
+        teeth_ = addField("LabelTeeth", "TextTeeth");
+        spanCount_ = addField("LabelSpanCount", "TextSpanCount");
         for (int i = 0; i < 3; ++i) {
-            spans_[i] = addField(*form, QStringLiteral("LabelSpan%1").arg(i),
-                                 QStringLiteral("TextSpan%1").arg(i));
+            spans_[i] =
+                addField(QStringLiteral("LabelSpan%1").arg(i), QStringLiteral("TextSpan%1").arg(i));
         }
-        tip_ = addField(*form, "LabelTip", "TextTip");
-        root_ = addField(*form, "LabelRoot", "TextRoot");
-        form->addRow(helixFrame());
-        ball_ = addField(*form, "LabelBall", "TextBall");
-        overBalls_ = addField(*form, "LabelOverBalls", "TextOverBalls");
+        tip_ = addField("LabelTip", "TextTip");
+        root_ = addField("LabelRoot", "TextRoot");
+        form_->addRow(helixFrame());
+        ball_ = addField("LabelBall", "TextBall");
+        overBalls_ = addField("LabelOverBalls", "TextOverBalls");
 
         table_ = new QTableWidget(0, static_cast<int>(Headers.size()), this);
         table_->setObjectName(QStringLiteral("GridCandidates"));
@@ -169,7 +168,7 @@ public:
         buttons->addWidget(use_);
         buttons->addWidget(button("ComClose"));
         auto* layout = new QVBoxLayout(this);
-        layout->addLayout(form);
+        layout->addLayout(form_);
         layout->addWidget(table_);
         layout->addWidget(status_);
         layout->addLayout(buttons);
@@ -197,13 +196,13 @@ public:
     const std::optional<Choice>& choice() const { return choice_; }
 
 private:
-    QLineEdit* addField(QFormLayout& form, const QString& label, const QString& name) {
+    QLineEdit* addField(const QString& label, const QString& name) {
         auto* caption = new QLabel(this);
         caption->setObjectName(label);
         auto* field = new QLineEdit(this);
         field->setObjectName(name);
         caption->setBuddy(field);
-        form.addRow(caption, field);
+        form_->addRow(caption, field);
         return field;
     }
 
