@@ -1,15 +1,13 @@
 #include "cli/gear_report.h"
 
+#include "cli/text_table.h"
 #include "inspection/run_inspection.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace tamrel::cli {
 
 namespace {
-
-using Row = std::vector<std::string>;
 
 std::vector<Row> gridRows(const ConversionResult& run) {
     std::vector<Row> rows{{"Thickness", "Reference", "+", "-", "MID", "MAX", "MIN"}};
@@ -24,33 +22,6 @@ std::vector<Row> gridRows(const ConversionResult& run) {
     rows.push_back({"DRG", run.rootDiameter.text});
     rows.push_back({"Message", run.message.text()});
     return rows;
-}
-
-// The number of characters of a UTF-8 text: continuation bytes 10xxxxxx do not count.
-std::size_t displayWidth(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-// Columns two blanks apart, each as wide as its widest cell; no blanks at the end of a line.
-void writeTable(const std::vector<Row>& rows, std::ostream& out) {
-    std::vector<std::size_t> widths;
-    for (const Row& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()));
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
-        }
-    }
-    for (const Row& row : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            line += (c > 0 ? "  " : "") + row[c];
-            line.append(widths[c] - displayWidth(row[c]), ' ');
-        }
-        line.erase(line.find_last_not_of(' ') + 1);
-        out << line << '\n';
-    }
 }
 
 }  // namespace

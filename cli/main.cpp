@@ -1,13 +1,13 @@
 // tamrel-cli: the compute run of the window from the command line, one gear or a CSV batch.
 #include "cli/batch.h"
+#include "cli/decimal_separator.h"
 #include "cli/gear_report.h"
+#include "cli/identify.h"
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "conversion/compute_run.h"
 #include "geometry/angles.h"
 
-#include <langinfo.h>
-#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,19 +21,6 @@
 namespace tamrel::cli {
 
 namespace {
-
-// The decimal separator of an installed locale ("de_DE.UTF-8" gives ","); empty for an unknown one
-// or the empty name, which would silently mean the environment's locale.
-std::string decimalSeparatorOf(const std::string& localeName) {
-    const locale_t numeric =
-        localeName.empty() ? locale_t{} : newlocale(LC_NUMERIC_MASK, localeName.c_str(), {});
-    if (numeric == locale_t{}) {
-        return {};
-    }
-    std::string separator = nl_langinfo_l(RADIXCHAR, numeric);
-    freelocale(numeric);
-    return separator;
-}
 
 int finishOutput() {
     std::cout.flush();
@@ -94,6 +81,10 @@ int main(int argc, char* argv[]) {
     // threads.
     tamrel::setArcinvFailureNotifier(
         [] { std::fputs("tamrel-cli: Error occurred in ARCINV function!\n", stderr); });
+    if (argc > 1 && std::strcmp(argv[1], "identify") == 0) {
+        const int status = runIdentify({argv + 2, argv + argc}, std::cout, std::cerr);
+        return status == ExitOk ? finishOutput() : status;
+    }
     const auto parsed = parseArguments({argv + 1, argv + argc}, std::cout, std::cerr);
     if (const int* status = std::get_if<int>(&parsed)) {
         return *status;

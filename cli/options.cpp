@@ -37,6 +37,19 @@ input and the values of the JSON object by their dotted names (Xn.reference
 ... Sn.min, tipDiameter, rootDiameter, message); a row that cannot be read
 says why in its message.
 
+Identification: tamrel-cli identify --zg Z --span K:W --span K:W
+[--span K:W] --tip DA [--root DF] [--helix DEG] [--ball D:M]
+[--span-tolerance MM] [--tip-tolerance MM] [--json] [--locale NAME]
+finds the standard module or diametral pitch, pressure angle, helix angle
+and Xn of an external gear in hand from spans over consecutive numbers of
+teeth and its tip diameter. --helix 0 means a spur gear, an omitted --helix
+an unknown angle; the tolerances default to 0.005 mm (spans and M) and
+0.05 mm (tip). tamrel-cli identify --help describes every option and the
+list of candidates. For example, a helical gear of 59 teeth measured
+  tamrel-cli identify --zg 59 --span 7:63.507 --span 8:72.880 --tip 199.37
+is diametral pitch 8 (module 3.175 mm) at 20 degrees, with a helix angle of
+15.006 degrees and Xn -0.1446.
+
 Exit status: 0 the conversion ran (with or without a message), 1 the output
 could not be written, 2 unusable arguments, locale or input file.
 )";

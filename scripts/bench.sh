@@ -19,7 +19,7 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 fi
 
-for exe in compute_run_bench drawing_tick_bench window_probe; do
+for exe in compute_run_bench identification_bench drawing_tick_bench window_probe; do
     if [ ! -x "$bin/$exe" ]; then
         echo "bench: $bin/$exe is missing; build $build with -DTAMREL_BUILD_BENCH=ON" >&2
         exit 1
@@ -51,6 +51,7 @@ median() {
 }
 
 run_benchmark compute_run_bench "$reps"
+run_benchmark identification_bench "$reps"
 run_benchmark drawing_tick_bench "$reps"
 have_cli=false
 if [ -x "$bin/cli_batch_bench" ]; then
@@ -105,6 +106,8 @@ for i in 0 1 2 3; do
     row "compute run and inspection aids, ${modes[$i]} reference" \
         "$(median compute_run_bench "BM_ComputeRunWithInspection/mode:$i" us)" us 50
 done
+row "identification of a gear in hand, helix unknown, over balls" \
+    "$(median identification_bench BM_Identification ms)" ms 5
 declare -A tick_budget=([59]=0.4 [500]=1.5 [5000]=15 [32767]=60)
 for teeth in 59 500 5000 32767; do
     row "drawing tick, $teeth teeth" "$(median drawing_tick_bench "BM_DrawingTick/teeth:$teeth" ms)" \

@@ -5,6 +5,7 @@
 #include "inspection/run_inspection.h"
 #include "ui/captions.h"
 #include "ui/control_table.h"
+#include "ui/identify_dialog.h"
 #include "ui/inspection_tips.h"
 #include "ui/keyboard.h"
 #include "ui/pic_gear.h"
@@ -100,6 +101,7 @@ FormInput1::FormInput1(RandomSource random, ComputeRun compute, QWidget* parent)
     connectControls();
     watchFields();
     applyTabOrder(*this);
+    installGearIdentification(*this);
     setArcinvFailureNotifier([this] { showArcinvFailure(this); });
 
     startUp(random ? random : clockSeededRandom());
