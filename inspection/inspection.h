@@ -29,7 +29,8 @@ template <typename T> struct Band {
 };
 
 enum class Failure {
-    InvalidGear,             // module, pressure angle, helix angle, teeth or a band value unusable
+    InvalidGear,             // module, pressure angle, helix angle, teeth, a band value or the
+                             // basic rack unusable
     InvalidDiameters,        // tip or root diameter not a positive finite number
     InternalGear,            // span and chordal values exist for external gears only
     NoTeethSpanned,          // no number of teeth spanned, or one outside 1 .. |z| - 1
@@ -59,6 +60,13 @@ private:
 
 using BandOutcome = Band<Outcome<double>>;
 
+// The basic rack (hob) the gear is cut with, in units of mn: its addendum, which is the gear's
+// dedendum, and the radius of the fillet at its tip. The defaults are ISO 53 profile A.
+struct BasicRack {
+    double dedendum = 1.25;
+    double tipRadius = 0.38;
+};
+
 struct InspectionInput {
     double mn;        // normal module
     double alphaN;    // normal pressure angle
@@ -69,6 +77,7 @@ struct InspectionInput {
     std::optional<double> ballDiameter;
     double tipDiameter;   // da in use, automatic or typed
     double rootDiameter;  // df in use
+    BasicRack rack{};     // external gears: the rack that generates the flanks
 };
 
 // The part of the flank, as diameters, on which a contact measures the involute for the whole band.
