@@ -81,8 +81,8 @@ const char* failureText(Failure failure) {
         return "the contact lies inside the base circle";
     case Failure::TooFewTeeth:
         return "too few teeth to span";
-    case Failure::Undercut:
-        return "the flank is undercut";
+    case Failure::NoUsableFlank:
+        return "the form circle reaches the tip: no usable flank";
     case Failure::CalculationFailed:
         break;
     }

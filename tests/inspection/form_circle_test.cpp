@@ -1,5 +1,5 @@
-// The form circle: the published value and the classic undercut limits, unusable racks, and the
-// generating roll simulated on the blank.
+// The form circle: the published value and the classic undercut limits, the generating roll
+// simulated on the blank, and the verdicts of undercut pinions.
 #include "geometry/angles.h"
 #include "geometry/gear.h"
 #include "inspection/form_circle.h"
@@ -186,6 +186,36 @@ TEST(FormCircle, AgreesWithTheGeneratingRollSimulated) {
         EXPECT_NEAR(engine.diameter, rolled.diameter, 1e-4 * c.mn) << c.name;
         EXPECT_EQ(engine.undercut, rolled.undercut) << c.name;
     }
+}
+
+// Pinions of 12 teeth at Xn 0 with a band to -0.02, undercut by the ISO 53 A rack, get span and
+// ball verdicts from their largest form circle up: at 14.5 degrees one tooth spanned touches inside
+// the undercut, two above it.
+TEST(FormCircle, UndercutPinionsGetVerdicts) {
+    const std::tuple<const char*, double, std::int16_t, double, std::tuple<bool, bool, bool>>
+        cases[] = {{"20 degrees, one tooth, ball 3.5", 20, 1, 3.5, {true, false, true}},
+                   {"14.5 degrees, one tooth, ball 3.5", 14.5, 1, 3.5, {false, true, true}},
+                   {"14.5 degrees, two teeth, ball 3", 14.5, 2, 3, {true, false, false}}};
+    for (const auto& [name, alpha, k, ball, verdicts] : cases) {
+        const InspectionInput in{2, RAD(alpha), 12, 0, {{0, -0.01, 0, -0.02}}, k, ball, 28, 19};
+        const Inspection r = inspect(in);
+        double largest = 0;
+        for (const BandValue v : bandValues) {
+            EXPECT_TRUE(r.flank.value().undercut[v]) << name;
+            largest = std::max(largest, r.flank.value().formDiameter[v].value());
+        }
+        EXPECT_EQ(r.usableFlank.value().from, largest) << name;
+        const auto& contact = r.span.value().contactDiameter;
+        const bool inUndercut = std::any_of(bandValues.begin(), bandValues.end(), [&](BandValue v) {
+            return contact[v].value() < largest;
+        });
+        EXPECT_EQ(std::tuple(r.span.value().measurable.value(), inUndercut,
+                             r.ball.value().measurable.value()),
+                  verdicts)
+            << name;
+    }
+    InspectionInput internal{2, RAD(20), -40, 0, Band<double>::filled(0), {}, 3.5, 76, 85};
+    EXPECT_EQ(inspect(internal).flank.failure(), Failure::InternalGear);
 }
 
 }  // namespace

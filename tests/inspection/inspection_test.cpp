@@ -123,8 +123,8 @@ TEST(Verdicts, SpanAndBallMeasureOnlyOnTheFlankAndBeyondTheTip) {
 }
 
 // The usable flank, the span verdict and the lowest ball centre of each input, or their reasons:
-// no teeth, a NaN in the band, an overflow, an undercut flank with no ball position, a tip not
-// positive.
+// no teeth, a NaN in the band, an overflow, an undercut up to the tip with no ball position, a tip
+// not positive.
 TEST(Verdicts, AbsentValuesGiveTheirReasons) {
     using F = Failure;
     const auto all = [](Failure f) { return std::array{f, f, f}; };
@@ -132,8 +132,8 @@ TEST(Verdicts, AbsentValuesGiveTheirReasons) {
         {gearInput(2, 0, 0, 0), all(F::InvalidGear)},
         {changed(gearInput(2, 20, 0, 0, 3, 3), NAN, 44), all(F::InvalidGear)},
         {gearInput(1e306, 30000, 0, 0), all(F::CalculationFailed)},
-        {changed(gearInput(2, 10, 0, 0, {}, 1), -3, 24),
-         {F::Undercut, F::NoTeethSpanned, F::NoBallPosition}},
+        {changed(gearInput(2, 10, 0, 0, {}, 1), -3, 21),
+         {F::NoUsableFlank, F::NoTeethSpanned, F::NoBallPosition}},
         {changed(gearInput(2, 20, 0, 0), 0, -1),
          {F::InvalidDiameters, F::NoTeethSpanned, F::NoBallDiameter}}};
     for (const auto& [input, reasons] : cases) {
