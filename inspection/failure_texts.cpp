@@ -32,8 +32,10 @@ Texts textsOf(Failure failure) {
                 "接触点が基礎円の内側です"};
     case Failure::TooFewTeeth:
         return {"齿数太少", "too few teeth to span", "歯数が少なすぎます"};
-    case Failure::Undercut:
-        return {"齿根有根切", "the flank is undercut", "歯元に切り下げがあります"};
+    case Failure::NoUsableFlank:
+        return {"成形圆已到齿顶圆：没有可用的齿廓",
+                "the form circle reaches the tip: no usable flank",
+                "有効歯形円が歯先円に達しています：使える歯面がありません"};
     case Failure::CalculationFailed:
         break;
     }

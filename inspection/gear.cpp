@@ -3,6 +3,7 @@
 #include "geometry/angles.h"
 #include "geometry/calculation_error.h"
 #include "geometry/profile_shift.h"
+#include "inspection/form_circle.h"
 
 #include <cmath>
 
@@ -21,7 +22,8 @@ bool gearUsable(const InspectionInput& in) {
     for (const BandValue v : BandValues) {
         band = band && std::isfinite(in.xn[v]);
     }
-    return positiveFinite(in.mn) && angles && band && in.z != 0 && in.z != INT16_MIN;
+    return positiveFinite(in.mn) && angles && band && rackUsable(in.rack) && in.z != 0 &&
+           in.z != INT16_MIN;
 }
 
 }  // namespace

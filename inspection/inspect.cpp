@@ -20,7 +20,7 @@ template <typename Block> auto guarded(Block block) -> Outcome<decltype(block())
 }
 
 Inspection failed(Failure why) {
-    return {why, why, why, why};
+    return {why, why, why, why, why};
 }
 
 }  // namespace
@@ -38,10 +38,11 @@ Inspection inspect(const InspectionInput& in) {
     const Gear& g = *gear;
     Inspection result = failed(Failure::InternalGear);
     try {
-        result.usableFlank = usableFlank(g, in);
+        result.flank = inspectFlank(g, in);
     } catch (const CalculationError&) {
-        result.usableFlank = Failure::CalculationFailed;
+        result.flank = Failure::CalculationFailed;
     }
+    result.usableFlank = usableFlank(g, in, result.flank);
     result.ball = guarded([&] { return inspectBall(g, in, result.usableFlank); });
     if (g.external()) {
         result.span = guarded([&] { return inspectSpan(g, in, result.usableFlank); });

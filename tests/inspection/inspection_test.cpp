@@ -35,18 +35,21 @@ double mid(const BandOutcome& band) {
     return band[Mid].value();
 }
 
-// Each rounded to the decimals it is published with; the three teeth recommended without a span
-// count entered, measurable, no face width for a spur gear; no ball entered.
+// Each rounded to the decimals it is published with (the constant chord 1.3870 m at 0.7476 m for 20
+// degrees and Xn 0); the three teeth recommended without a span count entered, measurable, no face
+// width for a spur gear; no ball entered.
 TEST(PublishedCases, ChordalToothSpanAndIdealPin) {
     const auto c = inspect(gearInput(10, 12, 0, 0.3)).chordal.value();
     const SpanInspection span = inspect(gearInput(2, 20, 0, 0, 3)).span.value();
     const Inspection one = inspect(gearInput(1, 20, 0, 0));
     const auto at = [](double v, double scale) { return std::round(v * scale) / scale; };
+    const auto& constant = one.chordal.value();
     EXPECT_EQ(
-        (std::vector{at(c.thickness[Mid], 1e4), at(c.height[Mid], 1e4),
-                     at(XnToSM(2, RAD(20), 20, 0, 3, 0), 1e3), at(mid(span.contactDiameter), 1e2),
-                     at(one.ball.value().idealDiameter.value(), 1e5)}),
-        (std::vector{17.8256, 13.6657, 15.321, 40.59, 1.72445}));
+        (std::vector{
+            at(c.thickness[Mid], 1e4), at(c.height[Mid], 1e4), at(constant.constantChord[Mid], 1e4),
+            at(constant.constantChordHeight[Mid], 1e4), at(XnToSM(2, RAD(20), 20, 0, 3, 0), 1e3),
+            at(mid(span.contactDiameter), 1e2), at(one.ball.value().idealDiameter.value(), 1e5)}),
+        (std::vector{17.8256, 13.6657, 1.3870, 0.7476, 15.321, 40.59, 1.72445}));
     EXPECT_EQ(std::tuple(one.span.value().recommendedTeeth.value(), span.measurable.value(),
                          span.faceWidth.value(), one.ball.value().centreDiameter[Mid].failure()),
               std::tuple(3, true, 0.0, Failure::NoBallDiameter));
@@ -122,9 +125,33 @@ TEST(Verdicts, SpanAndBallMeasureOnlyOnTheFlankAndBeyondTheTip) {
     EXPECT_EQ(r.usableFlank.value().to, 84);
 }
 
+// Helical gears with a band of +-0.05 about Xn: the recommended span's anvils touch nearer to
+// d + 2 Xn mn than those of one tooth fewer or more, and the anvils' face width is the widest span
+// of the band times sin(betaB).
+TEST(Verdicts, HelicalSpanRecommendedAndItsFaceWidth) {
+    for (const auto& [mn, z, beta, xn] :
+         {std::tuple{3.175, 59, 15.0, -0.1445}, {2.0, 40, 30.0, 0.2}, {1.0, 25, 45.0, 0.0}}) {
+        InspectionInput in = gearInput(mn, static_cast<std::int16_t>(z), beta, xn);
+        in.xn = {{xn, xn, xn + 0.05, xn - 0.05}};
+        const std::int16_t k = inspect(in).span.value().recommendedTeeth.value();
+        const double dy = z * mn / std::cos(in.beta) + 2 * xn * mn;
+        const auto miss = [&](int teeth) {
+            in.teethSpanned = static_cast<std::int16_t>(teeth);
+            return std::abs(mid(inspect(in).span.value().contactDiameter) - dy);
+        };
+        EXPECT_LT(miss(k), std::min(miss(k - 1), miss(k + 1))) << z;
+        const double alphaT = std::atan(std::tan(in.alphaN) / std::cos(in.beta));
+        const double widest = XnToSM(mn / std::cos(in.beta), alphaT, in.z, in.beta, k, xn + 0.05);
+        in.teethSpanned = k;
+        EXPECT_NEAR(inspect(in).span.value().faceWidth.value(),
+                    widest * std::sin(std::atan(std::tan(in.beta) * std::cos(alphaT))), 1e-12 * mn)
+            << z;
+    }
+}
+
 // The usable flank, the span verdict and the lowest ball centre of each input, or their reasons:
-// no teeth, a NaN in the band, an overflow, an undercut flank with no ball position, a tip not
-// positive.
+// no teeth, a NaN in the band, an overflow, an undercut up to the tip with no ball position, a tip
+// not positive.
 TEST(Verdicts, AbsentValuesGiveTheirReasons) {
     using F = Failure;
     const auto all = [](Failure f) { return std::array{f, f, f}; };
@@ -132,8 +159,8 @@ TEST(Verdicts, AbsentValuesGiveTheirReasons) {
         {gearInput(2, 0, 0, 0), all(F::InvalidGear)},
         {changed(gearInput(2, 20, 0, 0, 3, 3), NAN, 44), all(F::InvalidGear)},
         {gearInput(1e306, 30000, 0, 0), all(F::CalculationFailed)},
-        {changed(gearInput(2, 10, 0, 0, {}, 1), -3, 24),
-         {F::Undercut, F::NoTeethSpanned, F::NoBallPosition}},
+        {changed(gearInput(2, 10, 0, 0, {}, 1), -3, 21),
+         {F::NoUsableFlank, F::NoTeethSpanned, F::NoBallPosition}},
         {changed(gearInput(2, 20, 0, 0), 0, -1),
          {F::InvalidDiameters, F::NoTeethSpanned, F::NoBallDiameter}}};
     for (const auto& [input, reasons] : cases) {
