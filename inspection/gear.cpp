@@ -15,24 +15,18 @@ bool positiveFinite(double v) {
     return std::isfinite(v) && v > 0;
 }
 
+}  // namespace
+
 bool gearUsable(const InspectionInput& in) {
+    const Gear& g = in.gear;
     const bool angles =
-        in.alphaN > 0 && in.alphaN < PI / 2 && std::isfinite(in.beta) && std::abs(in.beta) < PI / 2;
+        g.alphaN > 0 && g.alphaN < PI / 2 && std::isfinite(g.beta) && std::abs(g.beta) < PI / 2;
     bool band = true;
     for (const BandValue v : BandValues) {
         band = band && std::isfinite(in.xn[v]);
     }
-    return positiveFinite(in.mn) && angles && band && rackUsable(in.rack) && in.z != 0 &&
-           in.z != INT16_MIN;
-}
-
-}  // namespace
-
-std::optional<Gear> makeGear(const InspectionInput& in) {
-    if (!gearUsable(in)) {
-        return std::nullopt;
-    }
-    return deriveGear(in.mn, in.alphaN, in.z, in.beta);
+    return positiveFinite(g.mn) && positiveFinite(g.d) && angles && band && rackUsable(in.rack) &&
+           g.z != 0 && g.z != INT16_MIN;
 }
 
 bool diametersUsable(const InspectionInput& in) {

@@ -8,9 +8,8 @@
 
 namespace tamrel::inspection {
 
-// Empty when a gear value or a band value is unusable. Throws CalculationError when a derived
-// value overflows.
-std::optional<Gear> makeGear(const InspectionInput& input);
+// The gear's module, angles and tooth count, the band and the rack are usable.
+bool gearUsable(const InspectionInput& input);
 
 // Tip and root diameter both positive and finite.
 bool diametersUsable(const InspectionInput& input);

@@ -26,16 +26,10 @@ Inspection failed(Failure why) {
 }  // namespace
 
 Inspection inspect(const InspectionInput& in) {
-    std::optional<Gear> gear;
-    try {
-        gear = makeGear(in);
-    } catch (const CalculationError&) {
-        return failed(Failure::CalculationFailed);
-    }
-    if (!gear) {
+    if (!gearUsable(in)) {
         return failed(Failure::InvalidGear);
     }
-    const Gear& g = *gear;
+    const Gear& g = in.gear;
     Inspection result = failed(Failure::InternalGear);
     try {
         result.flank = inspectFlank(g, in);

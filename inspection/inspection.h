@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/band.h"
+#include "geometry/gear.h"
 
 #include <array>
 #include <cstddef>
@@ -56,10 +57,7 @@ struct BasicRack {
 };
 
 struct InspectionInput {
-    double mn;        // normal module
-    double alphaN;    // normal pressure angle
-    std::int16_t z;   // number of teeth, negative for an internal gear
-    double beta;      // helix angle, 0 for a spur gear
+    Gear gear;
     Band<double> xn;  // the normal profile shift coefficients of the run's band
     std::optional<std::int16_t> teethSpanned;
     std::optional<double> ballDiameter;

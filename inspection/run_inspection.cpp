@@ -7,8 +7,7 @@ std::optional<InspectionInput> inspectionInput(const ConversionResult& run) {
         return std::nullopt;
     }
     const CompletedRun& done = *run.completed;
-    InspectionInput input{done.gear.mn, done.gear.alphaN, done.gear.z, done.gear.beta,
-                          Band<double>::filled(0), done.teethSpanned, done.ballDiameter,
+    InspectionInput input{done.gear, Band<double>::filled(0), done.teethSpanned, done.ballDiameter,
                           // An unusable diameter reaches the engine as 0, which it reports.
                           run.tipDiameter.value.value_or(0), run.rootDiameter.value.value_or(0)};
     for (BandValue v : BandValues) {

@@ -197,7 +197,8 @@ TEST(FormCircle, UndercutPinionsGetVerdicts) {
                    {"14.5 degrees, one tooth, ball 3.5", 14.5, 1, 3.5, {false, true, true}},
                    {"14.5 degrees, two teeth, ball 3", 14.5, 2, 3, {true, false, false}}};
     for (const auto& [name, alpha, k, ball, verdicts] : cases) {
-        const InspectionInput in{2, RAD(alpha), 12, 0, {{0, -0.01, 0, -0.02}}, k, ball, 28, 19};
+        const InspectionInput in{
+            deriveGear(2, RAD(alpha), 12, 0), {{0, -0.01, 0, -0.02}}, k, ball, 28, 19};
         const Inspection r = inspect(in);
         double largest = 0;
         for (const BandValue v : BandValues) {
@@ -214,7 +215,8 @@ TEST(FormCircle, UndercutPinionsGetVerdicts) {
                   verdicts)
             << name;
     }
-    InspectionInput internal{2, RAD(20), -40, 0, Band<double>::filled(0), {}, 3.5, 76, 85};
+    InspectionInput internal{
+        deriveGear(2, RAD(20), -40, 0), Band<double>::filled(0), {}, 3.5, 76, 85};
     EXPECT_EQ(inspect(internal).flank.failure(), Failure::InternalGear);
 }
 
