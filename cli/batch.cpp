@@ -21,10 +21,11 @@ namespace tamrel::cli {
 namespace {
 
 // The input columns of a batch in their order, named like the command-line options: every input,
-// and "ref" for the reference quantity before its value.
+// "ref" for the reference quantity before its value, and the rack's factors.
 struct InputColumn {
     const char* name;
-    std::optional<Input> input;  // none: "ref"
+    std::optional<Input> input;
+    std::optional<std::size_t> rack;  // neither: "ref"
     bool required;
 };
 const std::vector<InputColumn>& inputColumns() {
@@ -32,9 +33,12 @@ const std::vector<InputColumn>& inputColumns() {
         std::vector<InputColumn> list;
         for (Input i : Inputs) {
             if (i == Input::Value) {
-                list.push_back({"ref", std::nullopt, true});
+                list.push_back({"ref", std::nullopt, std::nullopt, true});
             }
-            list.push_back({describe(i).key, i, describe(i).required});
+            list.push_back({describe(i).key, i, std::nullopt, describe(i).required});
+        }
+        for (std::size_t r = 0; r < RackInputs.size(); ++r) {
+            list.push_back({RackInputs[r].column, std::nullopt, r, false});
         }
         return list;
     }();
@@ -103,6 +107,13 @@ public:
         const std::vector<InputColumn>& columns = inputColumns();
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const std::string_view text = cell(cells, c);
+            // An empty factor is not given: the rack's is used.
+            if (columns[c].rack) {
+                if (!text.empty()) {
+                    gear.rack[*columns[c].rack] = std::string(text);
+                }
+                continue;
+            }
             if (!columns[c].input) {
                 const auto reference = parseReference(text);
                 if (!reference) {
@@ -153,9 +164,13 @@ public:
     // apart by their column, and its message says why.
     void convert(const CsvRecord& record) {
         rows_.addCell(std::to_string(record.line));
-        const std::optional<std::string> problem = record.malformed
-                                                       ? "a quote is misplaced or not closed"
-                                                       : columns_.readRow(record.fields, gear_);
+        std::optional<std::string> problem = record.malformed
+                                                 ? "a quote is misplaced or not closed"
+                                                 : columns_.readRow(record.fields, gear_);
+        const auto rack = basicRack(gear_, locale_, &RackInput::column);
+        if (const auto* rackProblem = std::get_if<std::string>(&rack); rackProblem && !problem) {
+            problem = *rackProblem;
+        }
         const std::vector<InputColumn>& columns = inputColumns();
         if (problem) {
             const bool aligned = !record.malformed && record.fields.size() == columns_.width();
@@ -175,7 +190,8 @@ public:
             // diameters are not typed.
             for (const InputColumn& column : columns) {
                 const auto i = column.input;
-                rows_.addCell(!i ? describe(gear_.reference).name
+                rows_.addCell(column.rack ? gear_.rack[*column.rack].value_or("")
+                              : !i        ? describe(gear_.reference).name
                               : (i == Input::DKG || i == Input::DRG) && input.automaticDiameters
                                   ? std::string()
                                   : input[*i]);
@@ -184,7 +200,8 @@ public:
                 *run_, [&](const std::string&, const std::string& text) { rows_.addCell(text); });
         }
         if (inspect_) {
-            const auto inspection = problem ? std::nullopt : inspectionOf(*run_);
+            const auto inspection =
+                problem ? std::nullopt : inspectionOf(*run_, std::get<inspection::BasicRack>(rack));
             forEachValue([&](const char*, const std::string& path) {
                 rows_.addCell(inspection ? valueText(*inspection, path, locale_, "") : "");
             });

@@ -1,6 +1,7 @@
 #include "cli/gear_report.h"
 
 #include "cli/text_table.h"
+#include "conversion/numeric_text.h"
 #include "inspection/run_inspection.h"
 
 #include <vector>
@@ -41,11 +42,30 @@ ConversionInput conversionInput(const TypedGear& gear, const NumberLocale& local
     return input;
 }
 
-std::optional<Json> inspectionOf(const ConversionResult& run) {
-    const auto input = inspection::inspectionInput(run);
+std::variant<inspection::BasicRack, std::string>
+basicRack(const TypedGear& gear, const NumberLocale& locale, const char* RackInput::*name) {
+    inspection::BasicRack rack;
+    for (std::size_t i = 0; i < RackInputs.size(); ++i) {
+        if (!gear.rack[i]) {
+            continue;
+        }
+        const auto factor = parseNumber(*gear.rack[i], locale);
+        const bool dedendum = RackInputs[i].factor == &inspection::BasicRack::dedendum;
+        if (!factor || (dedendum ? !(*factor > 0) : *factor < 0)) {
+            return std::string(RackInputs[i].*name) + " \"" + *gear.rack[i] + "\" is not a " +
+                   (dedendum ? "positive number" : "number of 0 or more");
+        }
+        rack.*RackInputs[i].factor = *factor;
+    }
+    return rack;
+}
+
+std::optional<Json> inspectionOf(const ConversionResult& run, const inspection::BasicRack& rack) {
+    auto input = inspection::inspectionInput(run);
     if (!input) {
         return std::nullopt;
     }
+    input->rack = rack;
     return inspectionJson(*input, inspection::inspect(*input));
 }
 

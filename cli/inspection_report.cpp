@@ -22,6 +22,9 @@ using Values = std::vector<Value>;
 Value valueOf(double v) {
     return Json(v);
 }
+Value valueOf(bool v) {
+    return Json(v);
+}
 template <typename T> Value valueOf(const Outcome<T>& v) {
     return v.hasValue() ? Value(Json(v.value())) : Value(v.failure());
 }
@@ -39,14 +42,15 @@ template <typename T> Values band(const Band<T>& band) {
     return values;
 }
 
-// A run whose block of the quantity (span, ball or chordal) could be formed.
+// A run whose block of the quantity (span, ball, chordal or flank) could be formed.
 struct Run {
     const inspection::InspectionInput& in;
     const Inspection& result;
     const inspection::SpanInspection& span() const { return result.span.value(); }
     const inspection::BallInspection& ball() const { return result.ball.value(); }
     const inspection::ChordalInspection& chordal() const { return result.chordal.value(); }
-    Values flank(double inspection::FlankRange::*end) const {
+    const inspection::FlankInspection& flank() const { return result.flank.value(); }
+    Values usable(double inspection::FlankRange::*end) const {
         const auto& flank = result.usableFlank;
         return {flank.hasValue() ? Value(Json(flank.value().*end)) : Value(flank.failure())};
     }
@@ -58,14 +62,15 @@ struct Row {
     bool band;
     Values (*values)(const Run&);
 };
-const std::array<Row, 18> Rows{{
+const std::array<Row, 23> Rows{{
     {"span.teeth", false,
      [](const Run& r) { return one(r.in.teethSpanned, Failure::NoTeethSpanned); }},
     {"span.recommendedTeeth", false, [](const Run& r) { return one(r.span().recommendedTeeth); }},
     {"span.measurableTeeth", false, [](const Run& r) { return one(r.span().measurableTeeth); }},
     {"span.contactDiameter", true, [](const Run& r) { return band(r.span().contactDiameter); }},
-    {"span.usableFrom", false, [](const Run& r) { return r.flank(&inspection::FlankRange::from); }},
-    {"span.usableTo", false, [](const Run& r) { return r.flank(&inspection::FlankRange::to); }},
+    {"span.usableFrom", false,
+     [](const Run& r) { return r.usable(&inspection::FlankRange::from); }},
+    {"span.usableTo", false, [](const Run& r) { return r.usable(&inspection::FlankRange::to); }},
     {"span.measurable", false, [](const Run& r) { return one(r.span().measurable); }},
     {"span.faceWidth", false, [](const Run& r) { return one(r.span().faceWidth); }},
     {"ball.diameter", false,
@@ -80,15 +85,24 @@ const std::array<Row, 18> Rows{{
     {"chordal.constantChord", true, [](const Run& r) { return band(r.chordal().constantChord); }},
     {"chordal.constantChordHeight", true,
      [](const Run& r) { return band(r.chordal().constantChordHeight); }},
+    {"flank.formDiameter", true, [](const Run& r) { return band(r.flank().formDiameter); }},
+    {"flank.undercut", true, [](const Run& r) { return band(r.flank().undercut); }},
+    {"flank.baseDiameter", false,
+     [](const Run& r) { return Values{Json(r.flank().baseDiameter)}; }},
+    {"flank.rackDedendum", false,
+     [](const Run& r) { return Values{Json(r.flank().rack.dedendum)}; }},
+    {"flank.rackTipRadius", false,
+     [](const Run& r) { return Values{Json(r.flank().rack.tipRadius)}; }},
 }};
 
 std::optional<Failure> blockFailure(const Inspection& result, const std::string& block) {
     const auto failure = [](const auto& v) {
         return v.hasValue() ? std::nullopt : std::optional<Failure>(v.failure());
     };
-    return block == "span"   ? failure(result.span)
-           : block == "ball" ? failure(result.ball)
-                             : failure(result.chordal);
+    return block == "span"      ? failure(result.span)
+           : block == "ball"    ? failure(result.ball)
+           : block == "chordal" ? failure(result.chordal)
+                                : failure(result.flank);
 }
 
 }  // namespace

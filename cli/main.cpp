@@ -32,8 +32,13 @@ int finishOutput() {
 }
 
 int convertOneGear(const CliOptions& options, const NumberLocale& locale) {
+    const auto rack = basicRack(options.gear, locale, &RackInput::option);
+    if (const auto* problem = std::get_if<std::string>(&rack)) {
+        return usageError(std::cerr, *problem);
+    }
     const ConversionResult run = runConversion(conversionInput(options.gear, locale));
-    const auto inspection = options.inspect ? inspectionOf(run) : std::nullopt;
+    const auto inspection =
+        options.inspect ? inspectionOf(run, std::get<inspection::BasicRack>(rack)) : std::nullopt;
     if (options.json) {
         writeJson(run, inspection, std::cout);
     } else {

@@ -26,16 +26,21 @@ constexpr const char* Footer =
 Xn, W, M and Sn their "reference", "upper", "lower", "mid", "max" and "min",
 then "tipDiameter", "rootDiameter" and "message", each the text the window
 shows ("---" where it shows no value). --inspect adds, after a run without a
-message, the span, ball and chordal values for the nominal, MID, MAX and MIN
-value: a table, an object "inspection", or columns named by their JSON path; a
-value that cannot be formed is null, and "absent" gives the reason.
+message, the span, ball, chordal and flank values for the nominal, MID, MAX
+and MIN value: a table, an object "inspection", or columns named by their JSON
+path; a value that cannot be formed is null, and "absent" gives the reason.
+The flank gives where the involute starts (formDiameter), whether the rack's
+tip has cut into it (undercut), the base diameter and the rack assumed: ISO 53
+profile A (dedendum 1.25, tip radius 0.38 modules) unless --rack-dedendum and
+--rack-tip-radius say otherwise. The span and the ball measure only on the
+flank from the largest form diameter of the band (span.usableFrom) to the tip.
 
 Batch: --csv FILE (or - for standard input) converts one gear per row. The
 header names the columns: mn, pn, zg, bog, ref, value required; zmg, dpg,
-upper, lower, dkg, drg optional. Each output row holds the line number, the
-input and the values of the JSON object by their dotted names (Xn.reference
-... Sn.min, tipDiameter, rootDiameter, message); a row that cannot be read
-says why in its message.
+upper, lower, dkg, drg, rackDedendum, rackTipRadius optional. Each output row
+holds the line number, the input and the values of the JSON object by their
+dotted names (Xn.reference ... Sn.min, tipDiameter, rootDiameter, message);
+a row that cannot be read says why in its message.
 
 Identification: tamrel-cli identify --zg Z --span K:W --span K:W
 [--span K:W] --tip DA [--root DF] [--helix DEG] [--ball D:M]
@@ -183,6 +188,12 @@ std::variant<CliOptions, int> parseArguments(const std::vector<std::string>& arg
     app.add_flag("--json", options.json, "one JSON object of the window's fields")->group("Output");
     app.add_flag("--inspect", options.inspect, "add the inspection aids (see below)")
         ->group("Output");
+    std::array<std::string, RackInputs.size()> rackTexts;
+    for (std::size_t i = 0; i < RackInputs.size(); ++i) {
+        app.add_option(RackInputs[i].option, rackTexts[i], RackInputs[i].help)
+            ->type_name("F")
+            ->group("Inspection");
+    }
     app.add_option("--csv", options.csvPath, "convert one gear per CSV row (see below)")
         ->type_name("FILE|-")
         ->group("Output");
@@ -200,6 +211,11 @@ std::variant<CliOptions, int> parseArguments(const std::vector<std::string>& arg
         std::vector<std::string> reversed = forCli11(app, args);
         app.parse(reversed);
         finish(app, reference, texts, options);
+        for (std::size_t i = 0; i < RackInputs.size(); ++i) {
+            if (app.count(RackInputs[i].option) > 0) {
+                options.gear.rack[i] = rackTexts[i];
+            }
+        }
     } catch (const CLI::Success& answered) {
         return app.exit(answered, out, err);
     } catch (const CLI::Error& problem) {

@@ -229,8 +229,8 @@ void FormInput1::showResult(const ConversionResult& result) {
     }
 }
 
-// The span in TextZMG's tooltip, the ball in TextDPG's, the chordal values of each Sn result in
-// its own; none without a successful run.
+// The span in TextZMG's tooltip, the ball in TextDPG's, the form circle in TextZG's, the chordal
+// values of each Sn result in its own; none without a successful run.
 void FormInput1::showInspectionTips() {
     InspectionTips tips;
     if (inspected_) {
@@ -239,6 +239,7 @@ void FormInput1::showInspectionTips() {
     }
     setToolTipNote(*field(Field::ZMG), tips.span);
     setToolTipNote(*field(Field::DPG), tips.ball);
+    setToolTipNote(*field(Field::ZG), tips.flank);
     for (Field f : {middle(Sn), maximum(Sn), minimum(Sn)}) {
         setToolTipNote(*field(f), tips.thickness[indexOf(f) - indexOf(middle(Sn))]);
     }

@@ -1,11 +1,11 @@
 #include "ui/identify_dialog.h"
 
-#include "ui/fields.h"
 #include "conversion/number_format.h"
 #include "conversion/number_locale.h"
 #include "conversion/numeric_text.h"
 #include "identification/identification.h"
 #include "ui/captions.h"
+#include "ui/fields.h"
 
 #include <QAbstractButton>
 #include <QDialog>

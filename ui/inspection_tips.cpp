@@ -29,6 +29,13 @@ struct TipTexts {
                   "弦歯厚：%1 mm、弦歯たけ：%2 mm"};
     Texts constantChord{"固定弦齿厚：%1 mm，高：%2 mm", "Constant chord %1 mm at height %2 mm",
                         "定弦歯厚：%1 mm、歯たけ：%2 mm"};
+    Texts formDiameter{"渐开线起始圆直径（中间值）：%1 mm", "Form diameter (MID): %1 mm",
+                       "インボリュート開始円直径（中間値）：%1 mm"};
+    Texts undercut{"齿根有根切", "The flank is undercut", "歯元に切下げがあります"};
+    Texts notUndercut{"齿根无根切", "The flank is not undercut", "歯元に切下げはありません"};
+    Texts rack{"基本齿条：ISO 53 A（齿根高 1.25 m，齿顶圆角半径 0.38 m）",
+               "Basic rack: ISO 53 A (dedendum 1.25 m, tip radius 0.38 m)",
+               "基準ラック：ISO 53 A（歯元のたけ 1.25 m、歯先丸み半径 0.38 m）"};
 };
 const TipTexts tipTexts;
 
@@ -116,13 +123,30 @@ QString ballTip(const inspection::Inspection& result, const inspection::Inspecti
     return lines.join(QLatin1Char('\n'));
 }
 
+// Where the involute of the band's middle starts, whether the rack undercuts it, and the rack.
+QString flankTip(const inspection::Inspection& result, int language, const NumberLocale& locale) {
+    if (!result.flank.hasValue()) {
+        return reason(result.flank.failure(), language);
+    }
+    const inspection::FlankInspection& flank = result.flank.value();
+    const Outcome<double>& form = flank.formDiameter[BandValue::Mid];
+    return QStringList{
+        form.hasValue() ? text(tipTexts.formDiameter, language).arg(number(form.value(), locale))
+                        : reason(form.failure(), language),
+        text(flank.undercut[BandValue::Mid] ? tipTexts.undercut : tipTexts.notUndercut, language),
+        text(tipTexts.rack, language)}
+        .join(QLatin1Char('\n'));
+}
+
 }  // namespace
 
 InspectionTips inspectionTips(const inspection::Inspection& result,
                               const inspection::InspectionInput& input, int language,
                               const NumberLocale& locale) {
-    InspectionTips tips{
-        spanTip(result, input, language, locale), ballTip(result, input, language, locale), {}};
+    InspectionTips tips{spanTip(result, input, language, locale),
+                        ballTip(result, input, language, locale),
+                        flankTip(result, language, locale),
+                        {}};
     // The Sn result fields hold the middle, maximum and minimum of the band.
     const std::array<BandValue, 3> columns{BandValue::Mid, BandValue::Max, BandValue::Min};
     for (std::size_t i = 0; i < columns.size(); ++i) {

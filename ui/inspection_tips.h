@@ -10,11 +10,12 @@
 namespace tamrel {
 
 // The inspection aids of a successful run as tooltips in the interface language: the span for
-// TextZMG, the ball for TextDPG, and the chordal values of the Sn result fields (middle, maximum,
-// minimum).
+// TextZMG, the ball for TextDPG, where the involute starts for TextZG, and the chordal values of
+// the Sn result fields (middle, maximum, minimum).
 struct InspectionTips {
     QString span;
     QString ball;
+    QString flank;
     std::array<QString, 3> thickness;
 };
 

@@ -86,8 +86,9 @@ Texts flattened(const Json& json) {
 }
 
 // The engine's inspection aids for the gear's run.
-Json inspectionOf(const std::string& gear) {
-    const auto input = inspection::inspectionInput(runOf(gear));
+Json inspectionOf(const std::string& gear, const inspection::BasicRack& rack = {}) {
+    auto input = inspection::inspectionInput(runOf(gear));
+    input->rack = rack;
     return cli::inspectionJson(*input, inspection::inspect(*input));
 }
 
@@ -182,6 +183,8 @@ TEST(CliUsage, ExitStatusFitsTheArgumentsAndInput) {
         {{"--mn", "3", "--ref", "X"}, "", 2, "--ref takes Xn, W, M or Sn, not \"X\""},
         {with({"--mn", "3"}), "", 2, "--mn"},
         {with({"--auto", "--dkg", "200"}), "", 2, "--auto cannot be combined with --dkg"},
+        {with({"--rack-dedendum", "0"}), "", 2, "--rack-dedendum \"0\" is not a positive number"},
+        {{"--csv", "-", "--rack-tip-radius", "0.2"}, "", 2, "--rack-tip-radius cannot be combined"},
         {with({"--locale", "xx_NOWHERE"}), "", 2, "unknown locale \"xx_NOWHERE\""},
         {{"--csv", "-", "--mn", "3"}, "", 2, "--mn cannot be combined with --csv"},
         {{"--csv", "/nowhere/missing.csv"}, "", 2, "missing.csv: No such file or directory"},
@@ -240,21 +243,32 @@ TEST(CliProgress, ShownForLongBatchesWithThePartOfAKnownInputRead) {
     }
 }
 
-// The JSON shows the engine's inspection aids for the same run, the batch's columns and the
-// grid's table the JSON's values.
+// The JSON shows the engine's inspection aids for the same run and rack, the batch's columns and
+// the grid's table the JSON's values. An undercut pinion cut by a rack of its own gets verdicts
+// on the flank from its largest form circle.
 TEST(CliInspection, JsonCsvAndGridShowTheEngineResultsForTheRun) {
-    const std::string spur = "2,20,20,0,3,3.5,Xn,0,0,-0.1,,";
+    const std::string pinion = "2,20,12,0,2,3.5,Xn,0,0,-0.1,,";
     const std::string internal = "3.175,20,-59,15,,5.5,M,181,0,-0.1,,";
-    const Json j = Json::parse(
-        runProgram(Cli, optionsOf(spur, false, {"--json", "--inspect"})).out)["inspection"];
-    EXPECT_EQ(j, inspectionOf(spur));
-    EXPECT_EQ(j["span"]["measurableTeeth"], Json({1, 2, 3, 4}));
+    const Json j = Json::parse(runProgram(Cli, optionsOf(pinion, false,
+                                                         {"--json", "--inspect", "--rack-dedendum",
+                                                          "1.4", "--rack-tip-radius=0.2"}))
+                                   .out)["inspection"];
+    EXPECT_EQ(j, inspectionOf(pinion, {1.4, 0.2}));
+    EXPECT_EQ(j["flank"]["undercut"]["nominal"], true);
+    EXPECT_EQ(j["flank"]["rackTipRadius"], 0.2);
+    EXPECT_EQ(j["span"]["usableFrom"], j["flank"]["formDiameter"]["min"]);
+    EXPECT_TRUE(j["span"]["measurable"].is_boolean());
 
-    const std::vector<Texts> rows = csvRows(
-        runProgram(Cli, {"--csv", "-", "--inspect"}, Header + '\n' + spur + '\n' + internal + '\n')
-            .out);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].at("inspection.span.measurableTeeth"), "1 2 3 4");
+    const std::vector<Texts> rows =
+        csvRows(runProgram(Cli, {"--csv", "-", "--inspect"},
+                           Header + ",rackDedendum,rackTipRadius\n" + pinion + ",1.4,0.2\n" +
+                               internal + ",,\n" + pinion + ",1.4,-1\n")
+                    .out);
+    ASSERT_EQ(rows.size(), 3u);
+    std::string teeth;
+    for (const Json& k : j["span"]["measurableTeeth"])
+        teeth += (teeth.empty() ? "" : " ") + k.dump();
+    EXPECT_EQ(rows[0].at("inspection.span.measurableTeeth"), teeth);
     const Json flat = j.flatten();
     for (const auto& [pointer, value] : flat.items()) {
         std::string column = "inspection" + pointer;
@@ -263,9 +277,11 @@ TEST(CliInspection, JsonCsvAndGridShowTheEngineResultsForTheRun) {
             EXPECT_EQ(rows[0].at(column), value.dump()) << column;
         }
     }
-    EXPECT_EQ(rows[0].at("inspection.absent"), "");
-    EXPECT_EQ(rows[1].at("inspection.absent"),
-              "span: only for external gears; chordal: only for external gears");
+    EXPECT_EQ(rows[0].at("rackDedendum") + rows[0].at("inspection.absent"), "1.4");
+    EXPECT_EQ(rows[1].at("inspection.absent"), "span: only for external gears; chordal: only for "
+                                               "external gears; flank: only for external gears");
+    EXPECT_EQ(rows[2].at("message"),
+              "unreadable row at line 4: rackTipRadius \"-1\" is not a number of 0 or more");
     // The grid's inspection table of the internal gear: a band row and the reasons.
     const std::string grid = runProgram(Cli, optionsOf(internal, true, {"--inspect"})).out;
     const Json protrusion = inspectionOf(internal)["ball"]["protrusion"];
@@ -280,7 +296,7 @@ TEST(CliInspection, JsonCsvAndGridShowTheEngineResultsForTheRun) {
         std::string::npos)
         << grid << row;
     EXPECT_NE(grid.find("\nabsent span: only for external gears\nabsent chordal: only for external "
-                        "gears\n"),
+                        "gears\nabsent flank: only for external gears\n"),
               std::string::npos);
 }
 
