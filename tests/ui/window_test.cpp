@@ -6,7 +6,10 @@
 
 #include "window_fixture.h"
 
+#include "conversion/compute_run.h"
+#include "conversion/number_format.h"
 #include "geometry/angles.h"
+#include "inspection/run_inspection.h"
 #include "ui/captions.h"
 
 #include <QLocale>
@@ -158,6 +161,35 @@ TEST_F(WindowTest, GermanLocaleStartsWithCommasARunDrawsAndDoubleClickRestoresIt
     EXPECT_NE(view(), fitted);
     QTest::mouseDClick(picture, Qt::LeftButton, {}, at.toPoint());
     EXPECT_EQ(view(), fitted);
+}
+
+// TextZG's tooltip after a run gives where the involute of the band's middle starts, as the engine
+// finds it, whether the rack undercuts it, and the rack, in each language: 12 teeth at Xn 0 are
+// undercut.
+TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
+    clickButton("OptS(0)");
+    window_->setText(Field::ZG, "12");
+    window_->setText(reference(Xn), "0");
+    clickButton("ComGo");
+    ConversionInput typed;
+    typed.selectReference(Xn);
+    typed[Input::ZG] = "12";
+    typed[Input::Value] = "0";
+    const auto input = inspection::inspectionInput(runConversion(typed));
+    const auto& form = inspection::inspect(*input).flank.value().formDiameter[BandValue::Mid];
+    const QString diameter = QString::fromStdString(formatShort(form.value(), NumberLocale{}));
+    QStringList tips;
+    for (int language : {0, 1, 2}) {
+        clickButton(QString("OptLan(%1)").arg(language));
+        tips << lineEdit(Field::ZG)->toolTip();
+    }
+    EXPECT_EQ(tips[1], "Form diameter (MID): " + diameter +
+                           " mm\nThe flank is undercut\nBasic rack: ISO 53 A (dedendum 1.25 m, tip "
+                           "radius 0.38 m)");
+    EXPECT_EQ(tips[0].section('\n', 0, 1),
+              "渐开线起始圆直径（中间值）：" + diameter + " mm\n齿根有根切");
+    EXPECT_EQ(tips[2].section('\n', 2),
+              "基準ラック：ISO 53 A（歯元のたけ 1.25 m、歯先丸み半径 0.38 m）");
 }
 
 TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
