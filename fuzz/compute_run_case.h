@@ -7,18 +7,22 @@
 //   byte 0  reference quantity, (byte - '0') mod 5: 0 Xn, 1 W, 2 M, 3 Sn, 4 no button selected
 //   byte 1  automatic diameters, (byte - '0') mod 2: 1 on
 //   byte 2  decimal separator, (byte - '0') mod 3: 0 ".", 1 ",", 2 the Arabic one (two bytes)
-// A missing byte keeps a new window's state (W, on, "."). Each further line is the text of one
-// input, in the order MN, PN, ZG, BOG, ZMG, DPG, the reference row's value, upper and lower
-// tolerance, DKG, DRG; the lines that are missing leave a new window's texts in place.
+//   bytes 3, 4  the basic rack of the inspection aids: dedendum (byte - '0') / 32 modules, tip
+//           radius (byte - '0') / 64 modules, each of its byte's 256 values
+// A missing byte keeps a new window's state (W, on, ".") and ISO 53 A. Each further line is the
+// text of one input, in the order MN, PN, ZG, BOG, ZMG, DPG, the reference row's value, upper and
+// lower tolerance, DKG, DRG; the lines that are missing leave a new window's texts in place.
 //
 // checkedRun() performs one run of a fuzz case and describes the first rule it breaks of what must
 // hold after any compute run, whatever was typed, so the fuzzer and the regression tests judge a
-// run the same way. The rules are plain code: the fuzzer runs them on every case.
+// run the same way. After a successful run the inspection aids of its band are checked too. The
+// rules are plain code: the fuzzer runs them on every case.
 
 #include "conversion/compute_run.h"
 #include "conversion/conversion_result.h"
 #include "conversion/inputs.h"
 #include "conversion/numeric_text.h"
+#include "inspection/run_inspection.h"
 
 #include <algorithm>
 #include <array>
@@ -31,7 +35,12 @@ namespace tamrel::fuzzing {
 
 inline constexpr int NoReference = 4;
 
-inline ConversionInput decodeFuzzCase(std::string_view data) {
+struct FuzzCase {
+    ConversionInput input;
+    inspection::BasicRack rack;
+};
+
+inline FuzzCase decodeFuzzCase(std::string_view data) {
     const std::size_t controlEnd = std::min(data.find('\n'), data.size());
     const std::string_view control = data.substr(0, controlEnd);
     // A control byte as a small choice; digits map to themselves, so seed files stay readable.
@@ -39,7 +48,11 @@ inline ConversionInput decodeFuzzCase(std::string_view data) {
         return index < control.size() ? static_cast<unsigned char>(control[index] - '0') % options
                                       : fallback;
     };
-    ConversionInput in(NumberLocale{std::array{".", ",", "\xD9\xAB"}[choice(2, 3, 0)]});
+    FuzzCase c{ConversionInput(NumberLocale{std::array{".", ",", "\xD9\xAB"}[choice(2, 3, 0)]}),
+               {}};
+    ConversionInput& in = c.input;
+    c.rack.dedendum = control.size() > 3 ? choice(3, 256, 0) / 32.0 : c.rack.dedendum;
+    c.rack.tipRadius = control.size() > 4 ? choice(4, 256, 0) / 64.0 : c.rack.tipRadius;
     const int reference = choice(0, 5, W);
     // With no reference selected the row of Xn is typed, though the run will not read it.
     in.selectReference(reference == NoReference ? Xn : static_cast<Quantity>(reference));
@@ -55,7 +68,7 @@ inline ConversionInput decodeFuzzCase(std::string_view data) {
         in[i] = std::string(data.substr(start, end - start));
         start = end + 1;
     }
-    return in;
+    return c;
 }
 
 // Whether a text is a number as a run writes it: an optional minus, an integer part without
@@ -96,8 +109,51 @@ inline bool isSoundCell(const Cell& cell, const NumberLocale& locale, bool resul
            cell.value == parseNumber(cell.text, locale);
 }
 
+// What is wrong with the inspection aids of a run: a value that is not finite, or a form circle
+// outside the base and tip circles.
+inline std::string checkedInspection(const inspection::InspectionInput& in) {
+    const inspection::Inspection aids = inspection::inspect(in);
+    bool finite = true;
+    const auto check = [&finite](const inspection::Outcome<double>& value) {
+        finite = finite && (!value.hasValue() || std::isfinite(value.value()));
+    };
+    const auto checkBand = [&check](const auto& band) {
+        for (BandValue v : BandValues)
+            check(band[v]);
+    };
+    if (aids.usableFlank.hasValue()) {
+        check(aids.usableFlank.value().from);
+        check(aids.usableFlank.value().to);
+    }
+    if (aids.flank.hasValue()) {
+        checkBand(aids.flank.value().formDiameter);
+        for (BandValue v : BandValues) {
+            const auto& form = aids.flank.value().formDiameter[v];
+            if (form.hasValue() && !(form.value() >= in.gear.db && form.value() < in.tipDiameter))
+                return "a form diameter lies outside the base and the tip circle";
+        }
+    }
+    if (aids.span.hasValue()) {
+        checkBand(aids.span.value().contactDiameter);
+        check(aids.span.value().faceWidth);
+    }
+    if (aids.ball.hasValue()) {
+        const inspection::BallInspection& ball = aids.ball.value();
+        check(ball.idealDiameter);
+        for (const auto* band : {&ball.centreDiameter, &ball.contactDiameter, &ball.protrusion})
+            checkBand(*band);
+    }
+    if (aids.chordal.hasValue()) {
+        const inspection::ChordalInspection& c = aids.chordal.value();
+        for (const auto* band : {&c.thickness, &c.height, &c.constantChord, &c.constantChordHeight})
+            checkBand(*band);
+    }
+    return finite ? "" : "an inspection value is not finite";
+}
+
 // Runs the case and returns what is wrong with the result, or an empty text.
-inline std::string checkedRun(const ConversionInput& in) {
+inline std::string checkedRun(const FuzzCase& c) {
+    const ConversionInput& in = c.input;
     const ConversionResult run = runConversion(in);
     const bool succeeded = run.message.empty();
     if (succeeded != run.completed.has_value())
@@ -134,6 +190,10 @@ inline std::string checkedRun(const ConversionInput& in) {
         const ViewFit& v = run.completed->view;
         if (!std::isfinite(double(v.left) + v.top + v.right + v.bottom))
             return "a successful run left no usable view";
+        if (auto aids = inspection::inspectionInput(run)) {
+            aids->rack = c.rack;
+            return checkedInspection(*aids);
+        }
     }
     return "";
 }

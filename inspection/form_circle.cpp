@@ -190,8 +190,12 @@ Outcome<FormCircle> formCircle(const Gear& gear, const BasicRack& given, double 
     const double roll = gear.d / 2 * sinAlphaT - flankEnd / sinAlphaT;
     if (!(roll < 0)) {
         const double rb = gear.db / 2;
-        return FormCircle{requireFinite(2 * std::sqrt(rb * rb + roll * roll), "form diameter"),
-                          false};
+        const double squares = rb * rb + roll * roll;
+        // Squares of a module near the limits of a double lose their digits; hypot keeps them.
+        const double radius = std::isnormal(rb * rb) && std::isfinite(squares)
+                                  ? std::sqrt(squares)
+                                  : std::hypot(rb, roll);
+        return FormCircle{requireFinite(2 * radius, "form diameter"), false};
     }
     const double tipDepth = requireFinite(gear.mn * rack.dedendum - xn * gear.mn, "rack tip");
     const Fillet fillet(gear, xn, tipDepth, gear.mn * rack.tipRadius);
@@ -202,7 +206,9 @@ Outcome<FormCircle> formCircle(const Gear& gear, const BasicRack& given, double 
     if (!diameter.hasValue()) {
         return diameter.failure();
     }
-    return FormCircle{requireFinite(diameter.value(), "form diameter"), true};
+    // The involute starts on or outside the base circle; a module of a few units in the last place
+    // of a double (subnormal) rounds the search below it.
+    return FormCircle{requireFinite(std::max(gear.db, diameter.value()), "form diameter"), true};
 }
 
 }  // namespace tamrel::inspection

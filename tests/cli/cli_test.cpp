@@ -57,7 +57,7 @@ ConversionResult runOf(const std::string& gear) {
     std::string typed = std::to_string(std::find(Names, Names + 4, c[6]) - Names) + "01"[automatic];
     for (std::size_t i = 0; i < (automatic ? 10 : c.size()); ++i)
         typed += i == 6 ? "" : '\n' + c[i];
-    return runConversion(fuzzing::decodeFuzzCase(typed));
+    return runConversion(fuzzing::decodeFuzzCase(typed).input);
 }
 
 // Every text of a run by its dotted name, as the JSON and the batch name them.

@@ -293,7 +293,8 @@ using fuzzing::decodeFuzzCase;
 using namespace std::string_literals;
 
 // Control line: reference (0 Xn, 1 W, 2 M, 3 Sn, 4 none), automatic diameters, separator (0 ".",
-// 1 ",", 2 U+066B). Input lines: MN, PN, ZG, BOG, ZMG, DPG, value, upper, lower, DKG, DRG.
+// 1 ",", 2 U+066B), the rack's dedendum and tip radius. Input lines: MN, PN, ZG, BOG, ZMG, DPG,
+// value, upper, lower, DKG, DRG.
 TEST(FuzzRegression, ReplaysKeepEveryInvariant) {
     const std::string arabic = "\xD9\xAB";  // the Arabic decimal separator
     const std::pair<const char*, std::string> replays[] = {
@@ -310,6 +311,9 @@ TEST(FuzzRegression, ReplaysKeepEveryInvariant) {
         {"ArabicSeparatorAndBlanks", "112\n 3" + arabic + "175\t\n20\n59\n15\n8\n5" + arabic +
                                          "5\n72" + arabic + "88\n0\n-0" + arabic + "1\n"},
         {"BytesThatAreNoText", "\xff\x00\x80\n\x00\xff\n\n-\n+\n.\n,e\n"s},
+        // A rack of 4.875 modules' dedendum and a module whose squares underflow.
+        {"FormCircleOfATinyModule", "\xc1\x9a\xd2\xcc\x30\x38\xff\n4e-308"},
+        {"UndercutOfASubnormalModule", "?\xea\n86e-316\n8\n9\n2\n"},
     };
 
     for (const auto& [name, input] : replays)
@@ -331,10 +335,11 @@ TEST(RandomFields, NoRunShowsAnythingButNumbersAndKnownMessages) {
         return std::uniform_int_distribution<>(0, n - 1)(engine);
     };
     for (int run = 0; run < 5000; ++run) {
-        // Control line: reference, automatic diameters, separator; then one line per typed input,
-        // the later inputs keeping their start texts.
-        std::string input =
-            std::to_string(pick(5)) + std::to_string(pick(2)) + std::to_string(pick(2)) + "\n";
+        // Control line: reference, automatic diameters, separator, the rack's dedendum and tip
+        // radius; then one line per typed input, the later inputs keeping their start texts.
+        std::string input = std::to_string(pick(5)) + std::to_string(pick(2)) +
+                            std::to_string(pick(2)) + char('0' + pick(80)) + char('0' + pick(60)) +
+                            "\n";
         for (int field = pick(12); field > 0; --field) {
             for (int count = pick(4); count > 0; --count)
                 input += pieces[pick(static_cast<int>(pieces.size()))];

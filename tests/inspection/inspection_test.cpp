@@ -160,26 +160,28 @@ TEST(Verdicts, HelicalSpanRecommendedAndItsFaceWidth) {
 }
 
 // The usable flank, the span verdict and the lowest ball centre of each input, or their reasons:
-// no teeth, a NaN in the band, an overflow, an undercut up to the tip with no ball position, a tip
-// not positive.
+// no teeth, a NaN in the band, an overflow of the span (the form circle keeps its digits), an
+// undercut up to the tip with no ball position, a tip not positive.
 TEST(Verdicts, AbsentValuesGiveTheirReasons) {
-    using F = Failure;
-    const auto all = [](Failure f) { return std::array{f, f, f}; };
-    const std::pair<InspectionInput, std::array<Failure, 3>> cases[] = {
-        {gearInput(2, 0, 0, 0), all(F::InvalidGear)},
-        {changed(gearInput(2, 20, 0, 0, 3, 3), NAN, 44), all(F::InvalidGear)},
+    using F = std::optional<Failure>;
+    const auto all = [](Failure f) { return std::array<F, 3>{f, f, f}; };
+    const std::pair<InspectionInput, std::array<F, 3>> cases[] = {
+        {gearInput(2, 0, 0, 0), all(Failure::InvalidGear)},
+        {changed(gearInput(2, 20, 0, 0, 3, 3), NAN, 44), all(Failure::InvalidGear)},
         {gearInput(1e303, 30000, 0, 0),
-         {F::CalculationFailed, F::CalculationFailed, F::NoBallDiameter}},
+         {std::nullopt, Failure::CalculationFailed, Failure::NoBallDiameter}},
         {changed(gearInput(2, 10, 0, 0, {}, 1), -3, 21),
-         {F::NoUsableFlank, F::NoTeethSpanned, F::NoBallPosition}},
+         {Failure::NoUsableFlank, Failure::NoTeethSpanned, Failure::NoBallPosition}},
         {changed(gearInput(2, 20, 0, 0), 0, -1),
-         {F::InvalidDiameters, F::NoTeethSpanned, F::NoBallDiameter}}};
+         {Failure::InvalidDiameters, Failure::NoTeethSpanned, Failure::NoBallDiameter}}};
+    const auto why = [](const auto& outcome) {
+        return outcome.hasValue() ? F() : F(outcome.failure());
+    };
     for (const auto& [input, reasons] : cases) {
         const Inspection r = inspect(input);
-        const F span = r.span.hasValue() ? r.span.value().measurable.failure() : r.span.failure();
-        const F ball =
-            r.ball.hasValue() ? r.ball.value().centreDiameter[Min].failure() : r.ball.failure();
-        EXPECT_EQ((std::array{r.usableFlank.failure(), span, ball}), reasons) << input.gear.z;
+        const F span = r.span.hasValue() ? why(r.span.value().measurable) : why(r.span);
+        const F ball = r.ball.hasValue() ? why(r.ball.value().centreDiameter[Min]) : why(r.ball);
+        EXPECT_EQ((std::array{why(r.usableFlank), span, ball}), reasons) << input.gear.z;
     }
 }
 
