@@ -195,18 +195,37 @@ TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
     ARCINV(NAN);  // returns when the message is closed; a missing message fails the next test
 }
 
-// Tab skips disabled rows, TextDKG/TextDRG and the unselected option buttons, and selects a whole
-// field. Up from Chinese goes round to Japanese; Down from W selects M, whose row takes the
+// A full Tab cycle from TextMN reaches every enabled control but labels and frames once, an option
+// group at its selected button, and selects a whole field. The fields come in reading order: the
+// gear data column by column, the selected reference row, the results column by column, then the
+// message line. Up from Chinese goes round to Japanese; Down from W selects M, whose row takes the
 // focus. Enter runs the conversion once from any control, but not again during a run; a run that
 // throws leaves its message.
 TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce) {
-    QStringList visited{press(Qt::Key_Tab)};
-    while (visited.last() != "TextMN" && visited.size() < 40)
-        visited << press(Qt::Key_Tab);
-    EXPECT_EQ(visited.join(' '),
-              "TextPN TextZG TextBOG TextZMG TextDPG TextS(1) TextS1(1) TextS2(1) ComGo OptS(1) "
-              "TextSXn TextSW TextSM TextSSn TextSXn1 TextSW1 TextSM1 TextSSn1 TextSXn2 TextSW2 "
-              "TextSM2 TextSSn2 TextError OptLan(0) PicGEAR Check1 Check3 Check2 TextMN");
+    const QRect go = control("ComGo")->geometry();
+    // A field's place in reading order: above ComGo, beside it or below it, then column and row.
+    const auto place = [&](const QString& name) {
+        const QPoint at = control(name)->mapTo(window_.get(), QPoint());
+        return std::tuple((at.y() >= go.y()) + (at.y() > go.bottom()), at.x(), at.y());
+    };
+    for (const char* option : {"OptS(0)", "OptS(1)", "OptS(2)", "OptS(3)"}) {
+        SCOPED_TRACE(option);
+        clickButton(option);
+        QStringList expected, visited{"TextMN"};
+        for (QWidget* w : window_->findChildren<QWidget*>())
+            if (w->isEnabled() && !w->inherits("QLabel") && !w->inherits("QGroupBox") &&
+                (!w->inherits("QRadioButton") || w->property("checked").toBool()))
+                expected << w->objectName();
+        control("TextMN")->setFocus();
+        while (press(Qt::Key_Tab) != "TextMN" && visited.size() < 40)
+            visited << focused();
+        const QStringList fields = visited.filter(QRegularExpression("^Text[^?]*$"));
+        for (int i = 1; i < fields.size(); ++i)
+            EXPECT_LT(place(fields[i - 1]), place(fields[i])) << qPrintable(fields[i]);
+        visited.sort();
+        expected.sort();
+        EXPECT_EQ(visited.join(' '), expected.join(' '));
+    }
     EXPECT_EQ(press("OptLan(0)", Qt::Key_Up) + ' ' + press("OptS(1)", Qt::Key_Down),
               "OptLan(2) TextS(2)");
     EXPECT_TRUE(control<QAbstractButton>("OptLan(2)")->isChecked());
