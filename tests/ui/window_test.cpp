@@ -42,8 +42,7 @@ TEST_F(WindowTest, StartsWithTheDefaultGearAndTheHintItsRandomNumberPicks) {
     EXPECT_EQ(focused(), "TextMN");
     clickButton("ComGo");
     EXPECT_EQ(lineEdit(Field::MidXn)->cursorPosition(), 0);
-    for (const auto& [random, hint] :
-         std::vector<std::pair<float, int>>{{0.25F, 1}, {0.74F, 2}, {NAN, 0}, {1.0F, 3}}) {
+    for (const auto& [random, hint] : {std::pair{0.25F, 1}, {0.74F, 2}, {NAN, 0}, {1.0F, 3}}) {
         startWindow(random);
         EXPECT_EQ(lineEdit(Field::Error)->text(), startupHint(hint)) << random;
     }
@@ -335,31 +334,22 @@ TEST(PicGear, DrawsInUserCoordinatesReportsThePointerInThemAndStaysWhiteUnderADa
 // runs; the minor coordinate, taken half a pixel ahead while it grows and at the pixel centre while
 // it falls, is floored. Lines are clipped to the picture; invalid coordinates draw nothing.
 constexpr float far = 1e30f, nan = NAN, inf = INFINITY;
+// clang-format off
 const std::tuple<float, float, float, float, Runs> lines[] = {
-    {10, 10, 20, 10, {{10, 10, 10, 1, 0}}},
-    {10.6f, 10, 20.6f, 10, {{11, 10, 10, 1, 0}}},
-    {10.6f, 20, 10.6f, 10, {{10, 10, 10, 0, 1}}},
+    {10, 10, 20, 10, {{10, 10, 10, 1, 0}}}, {10.6f, 10, 20.6f, 10, {{11, 10, 10, 1, 0}}},
+    {10.6f, 20, 10.6f, 10, {{10, 10, 10, 0, 1}}}, {10, 20, 20, 10, {{10, 20, 10, 1, -1}}},
     {10, 10, 20, 13, {{10, 10, 3, 1, 0}, {13, 11, 4, 1, 0}, {17, 12, 3, 1, 0}}},
     {20, 13, 10, 10, {{10, 10, 3, 1, 0}, {13, 11, 4, 1, 0}, {17, 12, 3, 1, 0}}},
     {10, 13, 20, 10, {{10, 13, 1, 1, 0}, {11, 12, 3, 1, 0}, {14, 11, 3, 1, 0}, {17, 10, 3, 1, 0}}},
     {10, 10, 13, 20, {{10, 10, 3, 0, 1}, {11, 13, 4, 0, 1}, {12, 17, 3, 0, 1}}},
-    {10, 20, 20, 10, {{10, 20, 10, 1, -1}}},
-    {10.1f, 10, 10.3f, 10, {}},
-    {10.49f, 10.5f, 10.49f, 10.5f, {{10, 11, 1, 1, 0}}},
-    {5, 0.2f, 5, 0.2f, {{5, 0, 1, 1, 0}}},
-    {600, 10, 300, 10, {{300, 10, 209, 1, 0}}},
-    {600, 10, 300, 310, {{358, 252, 151, 1, -1}}},
-    {300, 12, -50, 12, {{0, 12, 300, 1, 0}}},
-    {9, 300, 9, 100, {{9, 100, 153, 0, 1}}},
-    {11, 100, 11, -50, {{11, 0, 100, 0, 1}}},
-    {-far, 100, far, 100, {{0, 100, 509, 1, 0}}},
-    {100, far, 100, -far, {{100, 0, 253, 0, 1}}},
-    {-far, -far, far, far, {{0, 0, 253, 1, 1}}},
-    {-5, -5, -1, 300, {}},
-    {600, 10, 700, 20, {}},
-    {far, far, 2 * far, -far, {}},
-    {nan, 5, 20, 20, {}},
-    {20, 20, inf, 20, {}}};
+    {10.1f, 10, 10.3f, 10, {}}, {10.49f, 10.5f, 10.49f, 10.5f, {{10, 11, 1, 1, 0}}},
+    {5, 0.2f, 5, 0.2f, {{5, 0, 1, 1, 0}}}, {600, 10, 300, 10, {{300, 10, 209, 1, 0}}},
+    {600, 10, 300, 310, {{358, 252, 151, 1, -1}}}, {300, 12, -50, 12, {{0, 12, 300, 1, 0}}},
+    {9, 300, 9, 100, {{9, 100, 153, 0, 1}}}, {11, 100, 11, -50, {{11, 0, 100, 0, 1}}},
+    {-far, 100, far, 100, {{0, 100, 509, 1, 0}}}, {100, far, 100, -far, {{100, 0, 253, 0, 1}}},
+    {-far, -far, far, far, {{0, 0, 253, 1, 1}}}, {-5, -5, -1, 300, {}}, {600, 10, 700, 20, {}},
+    {far, far, 2 * far, -far, {}}, {nan, 5, 20, 20, {}}, {20, 20, inf, 20, {}}};
+// clang-format on
 
 TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
     for (const auto& [x1, y1, x2, y2, runs] : lines) {
