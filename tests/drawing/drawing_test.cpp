@@ -23,6 +23,11 @@ const double Beta = RAD(15), At = std::atan(std::tan(RAD(20)) / std::cos(Beta));
 const double Db = std::cos(At) * (59 * (3.175 / std::cos(Beta))), Xt = std::cos(Beta) * -0.1445;
 const char *const Tip = "199.3655", *const Root = "185.078";
 
+// A table row named by its own text, which a failure prints.
+// clang-format off
+#define ROW(...) {#__VA_ARGS__, __VA_ARGS__}
+// clang-format on
+
 // The texts of the tip and root diameters, the turn, then the run's values; the default gear's
 // unless given.
 struct Gear {
@@ -65,21 +70,24 @@ struct TestCanvas : Canvas {
 
 // A drawn gear: the clear, four circles of 361 calls with the pen set to blue before the third and
 // to black after the fourth, the centre, then 20 calls per flank, A then B of each tooth. A change
-// of any coordinate's last bit, of the order or of a pen colour changes the hash: the default gear,
-// tip and root swapped, turned, the outer circle on the base circle, one tooth, the largest gear
-// single precision holds and the most teeth.
+// of any coordinate's last bit, of the order or of a pen colour changes the hash. Each row's name
+// says which gear it pins.
 TEST(DrawGear, DrawsTheRecordedCallSequencesThroughTheKnownPoints) {
-    const std::pair<Gear, std::uint64_t> table[] = {
-        {{}, 0xa1328de1582aa626ULL},
-        {{Root, Tip}, 0xa1328de1582aa626ULL},
-        {{Tip, Root, 0.75f}, 0x216d9701941755bcULL},
-        {{"180", "170", 0, 180}, 0x6ef13a3fd5da4c4cULL},
-        {{"10", "1.5", 0.25f, Db / 59, At, std::cos(Beta) * 0.3, 1}, 0x374a1c97394163f8ULL},
-        {{"6.7e38", "6.7e38", 0, 6.6e38, 0, 0}, 0x68b7966b92c14f1dULL},
-        {{"107710.6227", "107696.3352", 0.75f, Db / 59 * 32767, At, Xt, 32767},
-         0x0f58ee18ad2c0d87ULL}};
-    for (const auto& row : table)
-        EXPECT_EQ(TestCanvas(row.first).hash(), row.second) << "row " << &row - table;
+    // clang-format off
+    const std::tuple<const char*, Gear, std::uint64_t> pinned[] = {
+        {"the default gear", {}, 0xa1328de1582aa626ULL},
+        {"tip and root swapped: the same picture", {Root, Tip}, 0xa1328de1582aa626ULL},
+        {"turned by 0.75 rad", {Tip, Root, 0.75f}, 0x216d9701941755bcULL},
+        {"the outer circle on the base circle", {"180", "170", 0, 180}, 0x6ef13a3fd5da4c4cULL},
+        {"one tooth", {"10", "1.5", 0.25f, Db / 59, At, std::cos(Beta) * 0.3, 1},
+            0x374a1c97394163f8ULL},
+        {"the largest gear single precision holds", {"6.7e38", "6.7e38", 0, 6.6e38, 0, 0},
+            0x68b7966b92c14f1dULL},
+        {"the most teeth", {"107710.6227", "107696.3352", 0.75f, Db / 59 * 32767, At, Xt, 32767},
+            0x0f58ee18ad2c0d87ULL}};
+    // clang-format on
+    for (const auto& [name, gear, hash] : pinned)
+        EXPECT_EQ(TestCanvas(gear).hash(), hash) << name;
     // The default gear's base, reference, tip and root circles from the top, flank A of tooth 0,
     // the start of its flank B and of flank A of tooth 1, as call number, x and y; its base tooth
     // angle.
@@ -100,17 +108,18 @@ TEST(DrawGear, DrawsTheRecordedCallSequencesThroughTheKnownPoints) {
 // or beyond; a base circle not positive, no tooth, a non-finite angle, shift or turn.
 TEST(DrawGear, RefusedGearsOnlyClearThePicture) {
     // clang-format off
-    const Gear refused[] = {
-        {"0"}, {"abc"}, {Tip, "-5"}, {Tip, ""}, {"1e39"}, {"1.7e308", "1.6e308"}, {"181.4", "170"},
-        {"6.805642e38"}, {"6.7e38", "6.7e38", 0, 6.6e38}, {Tip, Root, 0, 0}, {Tip, Root, 0, NAN},
-        {Tip, Root, 0, Db, INFINITY}, {Tip, Root, 0, Db, At, NAN}, {Tip, Root, 0, Db, At, Xt, 0},
-        {Tip, Root, NAN}, {Tip, Root, INFINITY}};
+    const std::pair<const char*, Gear> refused[] = {
+        ROW({"0"}), ROW({"abc"}), ROW({Tip, "-5"}), ROW({Tip, ""}), ROW({"1e39"}),
+        ROW({"1.7e308", "1.6e308"}), ROW({"181.4", "170"}), ROW({"6.805642e38"}),
+        ROW({"6.7e38", "6.7e38", 0, 6.6e38}), ROW({Tip, Root, 0, 0}), ROW({Tip, Root, 0, NAN}),
+        ROW({Tip, Root, 0, Db, INFINITY}), ROW({Tip, Root, 0, Db, At, NAN}),
+        ROW({Tip, Root, 0, Db, At, Xt, 0}), ROW({Tip, Root, NAN}), ROW({Tip, Root, INFINITY})};
     // clang-format on
-    for (const Gear& g : refused)  // the hash of the clear alone
-        EXPECT_EQ(TestCanvas(g).hash(), 0xf42b7939409332edULL) << "row " << &g - refused;
+    for (const auto& [row, gear] : refused)  // the hash of the clear alone
+        EXPECT_EQ(TestCanvas(gear).hash(), 0xf42b7939409332edULL) << row;
 }
 
-// A left drag pans; a right drag of a fiftieth of the view height up widens the view by a tenth
+// A left drag pans; a right drag of a twentieth of the view height up widens the view by a tenth
 // about its centre, down narrows it; the wheel zooms by 1.2 a notch about the point under the
 // pointer. Other buttons, a factor 0 or below, a width lost to rounding, edges beyond single
 // precision or, once a view is fitted, a zoom beyond a millionth or a million times it change
@@ -119,31 +128,33 @@ TEST(View, PansZoomsWithinLimitsAndDoubleClickRestoresTheFit) {
     const UserScale fit{-145, 116, 290, -232}, tiny{1e6f, 0, 1, -1}, out{0, 0, 2.61e8f, -2.088e8f};
     const UserScale wide{-3e38f, 3e38f, 6e37f, -6e37f}, in{0, 0, 3.19e-4f, -2.552e-4f};
     const int L = LeftButton, R = RightButton;
-    using Move = std::tuple<UserScale, bool, int, int, float, float, UserScale>;
-    for (const auto& [from, fitted, buttons, wheel, x, y, to] :
-         // clang-format off
-         {Move{fit, false, L, 0, 15, -2, {-150, 118, 290, -232}},
-          {fit, false, R, 0, 15, 11.6f, {-159.5f, 127.6f, 319, -255.20001f}},
-          {fit, false, R, 0, 15, -11.6f, {-130.5f, 104.4f, 261, -208.79999f}},
-          {fit, false, R, 0, 15, -115, {-1.25f, 1, 2.5f, -2}},
-          {fit, false, R, 0, 15, 116, {-290, 232, 580, -464}},
-          {fit, false, 0, 120, 37.5f, -61.25f, {-114.583336f, 86.458336f, 241.66666f, -193.33334f}},
-          {fit, false, 0, 1, 37.5f, -61.25f, {-144.72293f, 115.7309f, 289.55972f, -231.64778f}},
-          {fit, false, L | R, 0, 15, 50, fit}, {fit, false, R, 0, 15, -116, fit},
-          {tiny, false, R, 0, 15, -0.4999999f, tiny}, {wide, false, R, 0, 15, 3e38f, wide},
-          {{3e38f, 0, 3e38f, -1}, false, R, 0, 15, -0.2f, {3e38f, 0, 3e38f, -1}},
-          {in, true, 0, -120, 0, 0, {0, 0, 3.828e-4f, -3.0624e-4f}}, {in, true, 0, 120, 0, 0, in},
-          {in, true, R, 0, 0, -2.552e-5f, in}, {out, true, 0, -120, 0, 0, out},
-          {out, true, R, 0, 0, 2.61e7f, out}}) {
-        // clang-format on
+    using Move = std::tuple<const char*, UserScale, bool, int, int, float, float, UserScale>;
+    // clang-format off
+    const Move moves[] = {
+        ROW(fit, false, L, 0, 15, -2, {-150, 118, 290, -232}),
+        ROW(fit, false, R, 0, 15, 11.6f, {-159.5f, 127.6f, 319, -255.20001f}),
+        ROW(fit, false, R, 0, 15, -11.6f, {-130.5f, 104.4f, 261, -208.79999f}),
+        ROW(fit, false, R, 0, 15, -115, {-1.25f, 1, 2.5f, -2}),
+        ROW(fit, false, R, 0, 15, 116, {-290, 232, 580, -464}),
+        ROW(fit, false, 0, 120, 37.5f, -61.25f,
+            {-114.583336f, 86.458336f, 241.66666f, -193.33334f}),
+        ROW(fit, false, 0, 1, 37.5f, -61.25f, {-144.72293f, 115.7309f, 289.55972f, -231.64778f}),
+        ROW(fit, false, L | R, 0, 15, 50, fit), ROW(fit, false, R, 0, 15, -116, fit),
+        ROW(tiny, false, R, 0, 15, -0.4999999f, tiny), ROW(wide, false, R, 0, 15, 3e38f, wide),
+        ROW({3e38f, 0, 3e38f, -1}, false, R, 0, 15, -0.2f, {3e38f, 0, 3e38f, -1}),
+        ROW(in, true, 0, -120, 0, 0, {0, 0, 3.828e-4f, -3.0624e-4f}),
+        ROW(in, true, 0, 120, 0, 0, in), ROW(in, true, R, 0, 0, -2.552e-5f, in),
+        ROW(out, true, 0, -120, 0, 0, out), ROW(out, true, R, 0, 0, 2.61e7f, out)};
+    // clang-format on
+    for (const auto& [row, from, fitted, buttons, wheel, x, y, to] : moves) {
         TestCanvas c;
         c.scale = from;
         ViewState v{10, 0, fitted ? std::optional{fit} : std::nullopt};
         wheel ? onPictureWheel(c, v, x, y, wheel) : onPictureMouseMove(c, v, buttons, x, y);
-        EXPECT_EQ(c.scale, to) << buttons << " " << wheel << " " << y;
-        EXPECT_EQ(v.lastY, buttons == R && !(to == from) ? y : 0) << y;
+        EXPECT_EQ(c.scale, to) << row;
+        EXPECT_EQ(v.lastY, buttons == R && !(to == from) ? y : 0) << row;
         onPictureDoubleClick(c, v);
-        EXPECT_EQ(c.scale, fitted ? fit : to);
+        EXPECT_EQ(c.scale, fitted ? fit : to) << row;
     }
 }
 

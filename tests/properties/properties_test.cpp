@@ -57,17 +57,18 @@ struct RandomGear {
     NumberLocale locale;
 };
 
-// More profile shift means a thicker tooth: for an external gear the span measurement and the
-// tooth thickness grow with Xn, and the dimension over (internal: between) pins grows wherever it
-// is defined. Checked on the geometry routines for steps from 1e-6 to 1.
+// More profile shift means a thicker tooth: the span measurement grows with Xn, the tooth thickness
+// of an external gear grows and that of an internal one shrinks, and the dimension over (internal:
+// between) pins grows wherever it is defined. Checked on the geometry routines for steps from 1e-6
+// to 1.
 TEST(Monotonicity, ToothSizeGrowsWithProfileShift) {
     std::mt19937_64 engine(0x7a3e1206);
     for (int i = 0; i < GearCount; ++i) {
         const RandomGear g(engine);
         const double x1 = g.xn, x2 = x1 + std::pow(10.0, Uniform(-6, 0)(engine)), m1 = g.dm(x1);
-        // An internal gear's tooth grows the other way: its space widens.
-        ASSERT_TRUE(g.z > 0 ? g.sn(x2) > g.sn(x1) && g.sm(x2) > g.sm(x1) : g.sn(x2) < g.sn(x1))
-            << "gear " << i;
+        // An internal gear's span is its external twin's; its tooth changes with the sign of z.
+        ASSERT_GT(g.sm(x2), g.sm(x1)) << "gear " << i;
+        ASSERT_GT((g.sn(x2) - g.sn(x1)) * g.z, 0) << "gear " << i;
         // Once the pins reach outside the base circle, a larger shift keeps them there (and -999
         // lies below every measure).
         ASSERT_TRUE(m1 == NoPinMeasure || g.dm(x2) > m1) << "gear " << i;

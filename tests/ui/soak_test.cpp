@@ -46,9 +46,9 @@ TEST_F(WindowTest, TwentyThousandTicksOfRandomUseKeepResultsSoundAndMemoryFlat) 
         } else if (roll < 100) {
             roll < 92 ? clickButton("ComGo") : press(Qt::Key_Return);
             for (Field f : allFields()) {  // every result a number or the placeholder
-                const bool result = lineEdit(f)->isReadOnly() && f != Field::Error;
-                ASSERT_TRUE(!result || number.match(lineEdit(f)->text()).hasMatch())
-                    << fieldName(f);
+                if (lineEdit(f)->isReadOnly() && f != Field::Error) {
+                    ASSERT_TRUE(lineEdit(f)->text().contains(number)) << fieldName(f);
+                }
             }
         }
         if (control<QTimer>("TimerPicgear")->isActive()) {
