@@ -119,7 +119,7 @@ Json inspectionJson(const inspection::InspectionInput& input, const Inspection& 
         const Failure* why = std::get_if<Failure>(&value);
         json[pointerTo(path)] = why ? Json() : std::get<Json>(value);
         if (why) {
-            absent[path] = inspection::failureText(*why, inspection::Language::English);
+            absent[path] = inspection::failureText(*why, Language::English);
         }
     };
     for (const Row& row : Rows) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conversion/language.h"
+
 #include <optional>
 #include <vector>
 
@@ -91,8 +93,8 @@ struct Identification {
 // Never throws for any measurements, NaN and infinities included.
 Identification identify(const Measurements& measurements);
 
-// One English sentence for every outcome but Identified, whose text is empty.
-const char* messageOf(Outcome outcome);
+// One sentence for every outcome but Identified, whose text is empty.
+const char* messageOf(Outcome outcome, Language language = Language::English);
 
 // The outcomes of unusable measurements.
 bool isInputError(Outcome outcome);

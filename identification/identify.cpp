@@ -337,44 +337,6 @@ Identification identify(const Measurements& m) {
     return result;
 }
 
-const char* messageOf(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::Identified:
-        return "";
-    case Outcome::NothingFits:
-        return "no standard gear fits every measurement; the nearest follow";
-    case Outcome::NoStandardBasePitch:
-        return "no standard module or diametral pitch with a standard pressure angle fits the base "
-               "pitch of the spans";
-    case Outcome::TeethOutOfRange:
-        return "the number of teeth must be a whole number from 1 to 32767";
-    case Outcome::SpanCount:
-        return "give two or three spans";
-    case Outcome::SpansNotConsecutive:
-        return "the spans must be over consecutive numbers of teeth, such as 3, 4 and 5";
-    case Outcome::SpannedTeethOutOfRange:
-        return "the numbers of teeth spanned must be at least 1 and below the number of teeth";
-    case Outcome::SpanNotALength:
-        return "every span must be a length above 0 and below 1000000 mm";
-    case Outcome::SpansNotIncreasing:
-        return "each span must be longer than the span over one tooth fewer";
-    case Outcome::TipNotALength:
-        return "the tip diameter must be a length above 0 and below 1000000 mm";
-    case Outcome::TipNotAboveSpans:
-        return "the tip diameter must be larger than every span";
-    case Outcome::RootNotBelowTip:
-        return "the root diameter must be above 0 and below the tip diameter";
-    case Outcome::HelixOutOfRange:
-        return "the helix angle must be from 0 to 45 degrees";
-    case Outcome::BallNotUsable:
-        return "the ball diameter and the dimension over balls must be lengths above 0 and below "
-               "1000000 mm, the dimension the larger";
-    case Outcome::ToleranceOutOfRange:
-        return "the tolerances must be from 0.000001 to 1 mm";
-    }
-    return "";
-}
-
 bool isInputError(Outcome outcome) {
     return outcome != Outcome::Identified && outcome != Outcome::NothingFits &&
            outcome != Outcome::NoStandardBasePitch;

@@ -71,23 +71,6 @@ constexpr std::array<Texts, 2> SystemNames{{{"模数", "module", "モジュー�
 constexpr Texts Fitting{"符合的候选：%1", "Candidates that fit: %1", "適合する候補：%1"};
 constexpr Texts NotANumberText{"不是数字：%1", "Not a number: %1", "数値ではありません：%1"};
 constexpr Texts NotWholeText{"不是整数：%1", "Not a whole number: %1", "整数ではありません：%1"};
-// The engine's messages in Chinese and Japanese, in the order of Outcome after Identified.
-constexpr std::array<std::array<const char*, 2>, 14> OutcomeTexts{{
-    {"没有标准齿轮符合所有测量值；下面是最接近的", "すべての測定値に合う標準歯車はありません。最も近いものを示します"},
-    {"没有标准模数或径节与标准压力角符合这些跨齿距的基节", "マタギ歯厚の法線ピッチに合う標準モジュール・DPと標準圧力角の組はありません"},
-    {"齿数必须是 1 到 32767 的整数", "歯数は 1 から 32767 までの整数にしてください"},
-    {"请输入两个或三个跨齿距", "マタギ歯厚を二つか三つ入力してください"},
-    {"跨齿距必须跨连续的齿数", "マタギ歯厚は連続する枚数で測ってください"},
-    {"跨齿枚数必须至少为 1 且小于齿数", "マタギ枚数は 1 以上、歯数未満にしてください"},
-    {"跨齿距必须大于 0 且小于 1000000 mm", "マタギ歯厚は 0 より大きく 1000000 mm 未満にしてください"},
-    {"每个跨齿距必须大于少跨一齿的跨齿距", "マタギ歯厚は一枚少ないマタギ歯厚より長くしてください"},
-    {"齿顶圆径必须大于 0 且小于 1000000 mm", "外径は 0 より大きく 1000000 mm 未満にしてください"},
-    {"齿顶圆径必须大于每个跨齿距", "外径はどのマタギ歯厚よりも大きくしてください"},
-    {"齿根圆径必须大于 0 且小于齿顶圆径", "歯底径は 0 より大きく外径より小さくしてください"},
-    {"螺旋角必须在 0 到 45 度之间", "ネジレ角は 0 から 45 度までにしてください"},
-    {"量棒直径和跨棒距必须大于 0 且小于 1000000 mm，跨棒距较大", "ピン径とオーバピン径は 0 より大きく 1000000 mm 未満、オーバピン径の方を大きくしてください"},
-    {"公差必须在 0.000001 到 1 mm 之间", "公差は 0.000001 から 1 mm までにしてください"},
-}};
 // clang-format on
 
 QString text(const Texts& texts, int language) {
@@ -95,10 +78,7 @@ QString text(const Texts& texts, int language) {
 }
 
 QString outcomeText(Outcome outcome, int language) {
-    if (language == 1 || outcome == Outcome::Identified) {
-        return QString::fromUtf8(identification::messageOf(outcome));
-    }
-    return QString::fromUtf8(OutcomeTexts[static_cast<int>(outcome) - 1][language / 2]);
+    return QString::fromUtf8(identification::messageOf(outcome, static_cast<Language>(language)));
 }
 
 // The selected OptLan button of the window.

@@ -45,8 +45,8 @@ QString text(const Texts& texts, int language) {
 
 // A reason starts a line of the tooltip, so it starts with a capital.
 QString reason(Failure failure, int language) {
-    QString text = QString::fromUtf8(
-        inspection::failureText(failure, static_cast<inspection::Language>(language)));
+    QString text =
+        QString::fromUtf8(inspection::failureText(failure, static_cast<Language>(language)));
     text[0] = text[0].toUpper();
     return text;
 }
