@@ -1,8 +1,10 @@
 #include "cli/identify.h"
 
+
 #include "cli/decimal_separator.h"
 #include "cli/options.h"
 #include "cli/text_table.h"
+#include "conversion/number_format.h"
 #include "conversion/number_locale.h"
 #include "conversion/numeric_text.h"
 #include "identification/identification.h"
@@ -133,26 +135,11 @@ Measurements measurementsOf(const Arguments& a, const NumberLocale& locale) {
     return m;
 }
 
-// `decimals` decimals with the locale's separator; with `trim`, no trailing zeros.
-std::string fixed(double value, int decimals, const NumberLocale& locale, bool trim = false) {
-    char digits[400];  // any finite double with up to 4 decimals
-    std::string text(digits, std::snprintf(digits, sizeof digits, "%.*f", decimals, value));
-    if (text.find_first_not_of("-0.") == std::string::npos) {
-        text.erase(0, text[0] == '-');  // no "-0.0000"
-    }
-    if (trim) {
-        text.erase(text.find_last_not_of('0') + 1);
-        text.erase(text.find_last_not_of('.') + 1);
-    }
-    const std::size_t point = text.find('.');
-    return point == std::string::npos ? text : text.replace(point, 1, locale.decimalSeparator);
-}
-
+// Three significant digits: a score is a rough ranking.
 std::string scoreText(double score, const NumberLocale& locale) {
     char digits[32];
-    std::string text(digits, std::snprintf(digits, sizeof digits, "%.3g", score));
-    const std::size_t point = text.find('.');
-    return point == std::string::npos ? text : text.replace(point, 1, locale.decimalSeparator);
+    return localized(std::string(digits, std::snprintf(digits, sizeof digits, "%.3g", score)),
+                     locale);
 }
 
 const char* systemName(System system) {
@@ -172,33 +159,34 @@ void writeGrid(const Measurements& m, const Identification& found, const NumberL
     header.push_back("Score");
     std::vector<Row> rows{header};
     const auto trimmed = [&locale](const std::optional<double>& value) {
-        return value ? fixed(*value, 4, locale, true) : std::string(Placeholder);
+        return value ? formatFixed(*value, 4, locale, true) : std::string(Placeholder);
     };
     for (const Candidate& c : found.candidates) {
         Row row{std::to_string(rows.size()),
                 systemName(c.system),
-                fixed(c.module, 4, locale, true),
+                formatFixed(c.module, 4, locale, true),
                 trimmed(c.diametralPitch),
-                fixed(c.pressureAngle, 1, locale, true),
-                fixed(c.helixAngle, 3, locale),
-                fixed(c.profileShift, 4, locale),
-                fixed(c.tipDiameter, 4, locale),
+                formatFixed(c.pressureAngle, 1, locale, true),
+                formatFixed(c.helixAngle, 3, locale),
+                formatFixed(c.profileShift, 4, locale),
+                formatFixed(c.tipDiameter, 4, locale),
                 trimmed(c.dedendum),
-                fixed(c.residuals.basePitch, 4, locale)};
+                formatFixed(c.residuals.basePitch, 4, locale)};
         for (double r : c.residuals.spans) {
-            row.push_back(fixed(r, 4, locale));
+            row.push_back(formatFixed(r, 4, locale));
         }
-        row.push_back(fixed(c.residuals.tip, 4, locale));
+        row.push_back(formatFixed(c.residuals.tip, 4, locale));
         if (m.ball) {
-            row.push_back(c.residuals.ball ? fixed(*c.residuals.ball, 4, locale) : Placeholder);
+            row.push_back(c.residuals.ball ? formatFixed(*c.residuals.ball, 4, locale)
+                                           : Placeholder);
         }
         row.push_back(scoreText(c.score, locale));
         rows.push_back(std::move(row));
     }
     writeTable(rows, out);
-    writeTable(
-        {{"Base pitch", fixed(found.basePitch, 4, locale)}, {"Message", messageOf(found.outcome)}},
-        out);
+    writeTable({{"Base pitch", formatFixed(found.basePitch, 4, locale)},
+                {"Message", messageOf(found.outcome)}},
+               out);
 }
 
 void writeJson(const Identification& found, std::ostream& out) {
@@ -236,14 +224,14 @@ int identifyUsageError(std::ostream& err, const std::string& problem) {
 
 // The problem of a base pitch no standard pair fits, with the nearest pair.
 std::string noStandardPair(const Identification& found, const NumberLocale& locale) {
-    std::string problem =
-        std::string(messageOf(found.outcome)) + " (" + fixed(found.basePitch, 4, locale) + " mm";
+    std::string problem = std::string(messageOf(found.outcome)) + " (" +
+                          formatFixed(found.basePitch, 4, locale) + " mm";
     if (!found.candidates.empty()) {
         const Candidate& c = found.candidates.front();
         problem += "; the nearest is " + std::string(systemName(c.system)) + " " +
-                   fixed(c.diametralPitch.value_or(c.module), 4, locale, true) + " at " +
-                   fixed(c.pressureAngle, 1, locale, true) + " degrees with " +
-                   fixed(found.basePitch - c.residuals.basePitch, 4, locale) + " mm";
+                   formatFixed(c.diametralPitch.value_or(c.module), 4, locale, true) + " at " +
+                   formatFixed(c.pressureAngle, 1, locale, true) + " degrees with " +
+                   formatFixed(found.basePitch - c.residuals.basePitch, 4, locale) + " mm";
     }
     return problem + ")";
 }

@@ -113,10 +113,17 @@ std::string formatPlain(double value, const NumberLocale& locale) {
     return format(value, locale.decimalSeparator, false);
 }
 
-std::string formatShort(double value, const NumberLocale& locale) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.4f", value);
-    return localized(buffer, locale);
+std::string formatFixed(double value, int decimals, const NumberLocale& locale, bool trimmed) {
+    char buffer[400];  // any finite double with a few decimals
+    std::string text(buffer, std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value));
+    if (text.find_first_not_of("-0.") == std::string::npos) {
+        text.erase(0, text[0] == '-');
+    }
+    if (trimmed && text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        text.erase(text.find_last_not_of('.') + 1);
+    }
+    return localized(std::move(text), locale);
 }
 
 std::string localized(std::string pointText, const NumberLocale& locale) {

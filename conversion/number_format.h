@@ -24,8 +24,10 @@ ShownNumber showResult(double value, const NumberLocale& locale);
 // zeros and no separator for a whole value ("200.2831", "232").
 std::string formatPlain(double value, const NumberLocale& locale);
 
-// Four decimals, for a quick reading in a tooltip: "40.5902".
-std::string formatShort(double value, const NumberLocale& locale);
+// A fixed number of decimals, for a quick reading: "40.5902"; a value that rounds to zero has no
+// sign. Trimmed, trailing zeros and a separator left alone are dropped: "3.175", "20".
+std::string formatFixed(double value, int decimals, const NumberLocale& locale,
+                        bool trimmed = false);
 
 // A number text written with a point ("3.175", "1e-05") with the locale's separator instead.
 std::string localized(std::string pointText, const NumberLocale& locale);

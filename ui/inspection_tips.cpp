@@ -52,7 +52,7 @@ QString reason(Failure failure, int language) {
 }
 
 QString number(double value, const NumberLocale& locale) {
-    return QString::fromStdString(formatShort(value, locale));
+    return QString::fromStdString(formatFixed(value, 4, locale));
 }
 
 // The smallest and largest value of a band, or the reason of its first absent value.

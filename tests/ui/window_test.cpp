@@ -203,7 +203,7 @@ TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
     typed[Input::Value] = "0";
     const auto input = inspection::inspectionInput(runConversion(typed));
     const auto& form = inspection::inspect(*input).flank.value().formDiameter[BandValue::Mid];
-    const QString diameter = QString::fromStdString(formatShort(form.value(), NumberLocale{}));
+    const QString diameter = QString::fromStdString(formatFixed(form.value(), 4, NumberLocale{}));
     QStringList tips;
     for (int language : {0, 1, 2}) {
         clickButton(QString("OptLan(%1)").arg(language));
