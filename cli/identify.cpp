@@ -1,6 +1,5 @@
 #include "cli/identify.h"
 
-
 #include "cli/decimal_separator.h"
 #include "cli/options.h"
 #include "cli/text_table.h"
