@@ -195,7 +195,8 @@ Outcome<FormCircle> formCircle(const Gear& gear, const BasicRack& given, double 
         const double radius = std::isnormal(rb * rb) && std::isfinite(squares)
                                   ? std::sqrt(squares)
                                   : std::hypot(rb, roll);
-        return FormCircle{requireFinite(2 * radius, "form diameter"), false};
+        // Halving a base diameter of a few subnormal units rounds; the circle stays on it.
+        return FormCircle{requireFinite(std::max(gear.db, 2 * radius), "form diameter"), false};
     }
     const double tipDepth = requireFinite(gear.mn * rack.dedendum - xn * gear.mn, "rack tip");
     const Fillet fillet(gear, xn, tipDepth, gear.mn * rack.tipRadius);

@@ -314,6 +314,7 @@ TEST(FuzzRegression, ReplaysKeepEveryInvariant) {
         // A rack of 4.875 modules' dedendum and a module whose squares underflow.
         {"FormCircleOfATinyModule", "\xc1\x9a\xd2\xcc\x30\x38\xff\n4e-308"},
         {"UndercutOfASubnormalModule", "?\xea\n86e-316\n8\n9\n2\n"},
+        {"FormCircleOfTheSmallestModule", "00371\n4e-324\n3.9\n9\n13\n"},
     };
 
     for (const auto& [name, input] : replays)
