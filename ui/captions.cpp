@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <string_view>
 
 namespace tamrel {
 
@@ -19,10 +20,10 @@ struct CaptionRow {
     std::array<const char*, LanguageCount> texts;
 };
 
-// The captions in the order they are applied; the window's own caption is the row of
-// "FormInput1".
+// The captions in the order they are applied; a window's own caption is the row of its name, the
+// main window's the program's caption.
 // clang-format off
-constexpr std::array<CaptionRow, 25> captions{{
+constexpr std::array<CaptionRow, 41> captions{{
     {"Label1", {"法向模数", "MN", "モジュール"}},
     {"Label2", {"法向压力角", "PN", "圧力角"}},
     {"Label34", {"齿数", "ZG", "歯数"}},
@@ -48,6 +49,24 @@ constexpr std::array<CaptionRow, 25> captions{{
     {"FormInput1", {"", "", ""}},
     {"Check2", {"转动的齿轮", "Rotate", "回る歯車"}},
     {"Check3", {"绘制图形", "Draw", "図形を描く"}},
+    // The dialog that identifies a gear in hand.
+    {"IdentifyDialog", {"识别齿轮", "Identify gear", "歯車の特定"}},
+    {"LabelTeeth", {"齿数", "Teeth", "歯数"}},
+    {"LabelSpanCount", {"跨齿枚数 k", "Teeth spanned k", "マタギ枚数 k"}},
+    {"LabelSpan0", {"跨齿距 W(k)", "W over k", "マタギ歯厚 W(k)"}},
+    {"LabelSpan1", {"跨齿距 W(k+1)", "W over k+1", "マタギ歯厚 W(k+1)"}},
+    {"LabelSpan2", {"跨齿距 W(k+2)（可选）", "W over k+2 (optional)", "マタギ歯厚 W(k+2)（任意）"}},
+    {"LabelTip", {"齿顶圆径", "Tip diameter", "外径"}},
+    {"LabelRoot", {"齿根圆径（可选）", "Root diameter (optional)", "歯底径（任意）"}},
+    {"OptSpur", {"直齿轮", "Spur gear", "平歯車"}},
+    {"OptHelical", {"斜齿轮，大约螺旋角（空：未知）", "Helical, rough angle (empty: unknown)",
+                    "はすば歯車、おおよそのネジレ角（空欄：不明）"}},
+    {"LabelBall", {"量棒直径（可选）", "Ball diameter (optional)", "ピン径（任意）"}},
+    {"LabelOverBalls", {"跨棒距 M", "Dimension over balls M", "オーバピン径 M"}},
+    {"ComIdentify", {"识别", "Identify", "特定"}},
+    {"ComUse", {"使用", "Use", "使用"}},
+    {"ComClose", {"关闭", "Close", "閉じる"}},
+    {"FrameHelix", {"螺旋角", "Helix angle", "ネジレ角"}},
 }};
 
 // Hints 0 to 2; hint 3 carries the contact address.
@@ -94,16 +113,26 @@ QString startupHint(int index) {
            QLatin1String(ContactAddress) + QLatin1Char(' ') + QStringLiteral("。");
 }
 
+QString captionOf(const char* control, int language) {
+    for (const CaptionRow& row : captions) {
+        if (std::string_view(row.control) == control) {
+            return QString::fromUtf8(row.texts[language]);
+        }
+    }
+    return {};
+}
+
 void ApplyLanguage(QWidget& window, int index) {
     if (index < 0 || index >= LanguageCount) {
         return;
     }
     for (const CaptionRow& row : captions) {
         const QString name = QString::fromUtf8(row.control);
+        const QString text = QString::fromUtf8(row.texts[index]);
         if (name == window.objectName()) {
-            window.setWindowTitle(windowCaption());
+            window.setWindowTitle(text.isEmpty() ? windowCaption() : text);
         } else if (auto* control = window.findChild<QWidget*>(name)) {
-            setCaption(*control, QString::fromUtf8(row.texts[index]));
+            setCaption(*control, text);
         }
     }
     if (auto* picture = window.findChild<QWidget*>(QStringLiteral("PicGEAR"))) {

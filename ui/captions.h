@@ -18,8 +18,11 @@ QString windowCaption();
 inline constexpr int StartupHintCount = 4;
 QString startupHint(int index);
 
-// Sets every language-dependent caption of the window to the language's column; any other index
-// changes nothing. Field texts are never touched.
+// Sets every language-dependent caption of the window (the main window or a dialog) to the
+// language's column; any other index changes nothing. Field texts are never touched.
 void ApplyLanguage(QWidget& window, int index);
+
+// The caption of the named control in the language.
+QString captionOf(const char* control, int language);
 
 }  // namespace tamrel

@@ -34,25 +34,16 @@ constexpr Field gridField(int q, Column c) {
     return static_cast<Field>(indexOf(Field::RefXn) + ColumnCount * q + static_cast<int>(c));
 }
 
-constexpr Field reference(int q) {
-    return gridField(q, Column::Reference);
-}
-constexpr Field upperTolerance(int q) {
-    return gridField(q, Column::Upper);
-}
-constexpr Field lowerTolerance(int q) {
-    return gridField(q, Column::Lower);
-}
-// The result fields: middle of the band, from reference + upper, from reference + lower.
-constexpr Field middle(int q) {
-    return gridField(q, Column::Mid);
-}
-constexpr Field maximum(int q) {
-    return gridField(q, Column::Max);
-}
-constexpr Field minimum(int q) {
-    return gridField(q, Column::Min);
-}
+// The reference row and the results (middle of the band, from reference + upper, from reference +
+// lower) of quantity q.
+// clang-format off
+constexpr Field reference(int q) { return gridField(q, Column::Reference); }
+constexpr Field upperTolerance(int q) { return gridField(q, Column::Upper); }
+constexpr Field lowerTolerance(int q) { return gridField(q, Column::Lower); }
+constexpr Field middle(int q) { return gridField(q, Column::Mid); }
+constexpr Field maximum(int q) { return gridField(q, Column::Max); }
+constexpr Field minimum(int q) { return gridField(q, Column::Min); }
+// clang-format on
 
 // The field a compute run reads an input from, with quantity q's reference row selected.
 Field inputField(Input input, Quantity q);

@@ -38,31 +38,7 @@ using identification::Outcome;
 
 using Texts = std::array<const char*, LanguageCount>;
 
-// The captions of the dialog's controls; the dialog's own row is its title.
-struct Caption {
-    const char* control;
-    Texts texts;
-};
 // clang-format off
-constexpr std::array<Caption, 16> Captions{{
-    {"IdentifyDialog", {"识别齿轮", "Identify gear", "歯車の特定"}},
-    {"LabelTeeth", {"齿数", "Teeth", "歯数"}},
-    {"LabelSpanCount", {"跨齿枚数 k", "Teeth spanned k", "マタギ枚数 k"}},
-    {"LabelSpan0", {"跨齿距 W(k)", "W over k", "マタギ歯厚 W(k)"}},
-    {"LabelSpan1", {"跨齿距 W(k+1)", "W over k+1", "マタギ歯厚 W(k+1)"}},
-    {"LabelSpan2", {"跨齿距 W(k+2)（可选）", "W over k+2 (optional)", "マタギ歯厚 W(k+2)（任意）"}},
-    {"LabelTip", {"齿顶圆径", "Tip diameter", "外径"}},
-    {"LabelRoot", {"齿根圆径（可选）", "Root diameter (optional)", "歯底径（任意）"}},
-    {"OptSpur", {"直齿轮", "Spur gear", "平歯車"}},
-    {"OptHelical", {"斜齿轮，大约螺旋角（空：未知）", "Helical, rough angle (empty: unknown)",
-                    "はすば歯車、おおよそのネジレ角（空欄：不明）"}},
-    {"LabelBall", {"量棒直径（可选）", "Ball diameter (optional)", "ピン径（任意）"}},
-    {"LabelOverBalls", {"跨棒距 M", "Dimension over balls M", "オーバピン径 M"}},
-    {"ComIdentify", {"识别", "Identify", "特定"}},
-    {"ComUse", {"使用", "Use", "使用"}},
-    {"ComClose", {"关闭", "Close", "閉じる"}},
-    {"FrameHelix", {"螺旋角", "Helix angle", "ネジレ角"}},
-}};
 constexpr std::array<Texts, 6> Headers{{
     {"制式", "System", "方式"}, {"模数/径节", "Module / DP", "モジュール/DP"},
     {"压力角", "Pressure angle", "圧力角"}, {"螺旋角", "Helix angle", "ネジレ角"},
@@ -153,19 +129,7 @@ public:
         layout->addWidget(status_);
         layout->addLayout(buttons);
 
-        for (const Caption& caption : Captions) {
-            const QString name = QString::fromUtf8(caption.control);
-            const QString shown = text(caption.texts, language);
-            if (name == objectName()) {
-                setWindowTitle(shown);
-            } else if (auto* label = findChild<QLabel*>(name)) {
-                label->setText(shown);
-            } else if (auto* control = findChild<QAbstractButton*>(name)) {
-                control->setText(shown);
-            } else if (auto* frame = findChild<QGroupBox*>(name)) {
-                frame->setTitle(shown);
-            }
-        }
+        ApplyLanguage(*this, language);
         connect(identify, &QPushButton::clicked, this, &IdentifyDialog::identifyGear);
         connect(use_, &QPushButton::clicked, this, &IdentifyDialog::useSelected);
         connect(findChild<QPushButton*>(QStringLiteral("ComClose")), &QPushButton::clicked, this,
@@ -376,23 +340,24 @@ void installGearIdentification(QWidget& window) {
     shortcut->setObjectName(QStringLiteral("ShortcutIdentify"));
     QObject::connect(shortcut, &QShortcut::activated, &window, [&window] { openDialog(window); });
     window.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(
-        &window, &QWidget::customContextMenuRequested, &window, [&window](const QPoint& at) {
-            // The background: the window, its frames and labels, not its controls.
-            QWidget* under = window.childAt(at);
-            if (under != nullptr && !qobject_cast<QGroupBox*>(under) &&
-                !qobject_cast<QLabel*>(under)) {
-                return;
-            }
-            QMenu menu(&window);
-            menu.setObjectName(QStringLiteral("MenuBackground"));
-            QAction* identify = menu.addAction(text(Captions[0].texts, interfaceLanguage(window)) +
-                                               QStringLiteral("…\tCtrl+I"));
-            identify->setObjectName(QStringLiteral("ActionIdentify"));
-            if (menu.exec(window.mapToGlobal(at)) == identify) {
-                openDialog(window);
-            }
-        });
+    QObject::connect(&window, &QWidget::customContextMenuRequested, &window,
+                     [&window](const QPoint& at) {
+                         // The background: the window, its frames and labels, not its controls.
+                         QWidget* under = window.childAt(at);
+                         if (under != nullptr && !qobject_cast<QGroupBox*>(under) &&
+                             !qobject_cast<QLabel*>(under)) {
+                             return;
+                         }
+                         QMenu menu(&window);
+                         menu.setObjectName(QStringLiteral("MenuBackground"));
+                         QAction* identify =
+                             menu.addAction(captionOf("IdentifyDialog", interfaceLanguage(window)) +
+                                            QStringLiteral("…\tCtrl+I"));
+                         identify->setObjectName(QStringLiteral("ActionIdentify"));
+                         if (menu.exec(window.mapToGlobal(at)) == identify) {
+                             openDialog(window);
+                         }
+                     });
 }
 
 }  // namespace tamrel
