@@ -115,8 +115,8 @@ TEST(HelicoidContact, BallsTouchWhereTheEngineSays) {
 }
 
 // Three teeth and a 3.5 ball touch near 40.6, on the flank; eight teeth touch past the 44 tip and
-// a 2.5 ball sinks below it. An internal gear has a ball verdict but no span or chordal values;
-// its usable flank ends half a module inside its root circle.
+// a 2.5 ball sinks below it. An internal gear has a ball verdict but no span, chordal or flank
+// values; its usable flank ends half a module inside its root circle.
 TEST(Verdicts, SpanAndBallMeasureOnlyOnTheFlankAndBeyondTheTip) {
     const Inspection three = inspect(gearInput(2, 20, 0, 0, 3, 3.5));
     const Inspection wide = inspect(gearInput(2, 20, 0, 0, 8, 2.5));
@@ -128,8 +128,10 @@ TEST(Verdicts, SpanAndBallMeasureOnlyOnTheFlankAndBeyondTheTip) {
                    wide.ball.value().measurable.value()),
         std::tuple(true, true, true, true, false, false));
     const Inspection r = inspect(gearInput(2, -40, 0, 0, 5, 3.5));  // df 85
-    EXPECT_EQ(std::tuple(r.span.failure(), r.chordal.failure(), r.ball.value().measurable.value()),
-              std::tuple(Failure::InternalGear, Failure::InternalGear, true));
+    EXPECT_EQ(
+        std::tuple(r.span.failure(), r.chordal.failure(), r.flank.failure(),
+                   r.ball.value().measurable.value()),
+        std::tuple(Failure::InternalGear, Failure::InternalGear, Failure::InternalGear, true));
     EXPECT_EQ(r.usableFlank.value().to, 84);
 }
 
