@@ -9,7 +9,7 @@
 #include "conversion/compute_run.h"
 #include "conversion/number_format.h"
 #include "geometry/angles.h"
-#include "inspection/run_inspection.h"
+#include "inspection/form_circle.h"
 #include "ui/captions.h"
 
 #include <QLocale>
@@ -190,20 +190,16 @@ TEST_F(WindowTest, GermanLocaleStartsWithCommasARunDrawsAndDoubleClickRestoresIt
 }
 
 // TextZG's tooltip after a run gives where the involute of the band's middle starts, as the engine
-// finds it, whether the rack undercuts it, and the rack, in each language: 12 teeth at Xn 0 are
-// undercut.
+// finds it, whether the rack undercuts it, and the rack, in each language: 12 teeth of the default
+// gear at Xn 0 (no tolerances) are undercut.
 TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
     clickButton("OptS(0)");
     window_->setText(Field::ZG, "12");
     window_->setText(reference(Xn), "0");
     clickButton("ComGo");
-    ConversionInput typed;
-    typed.selectReference(Xn);
-    typed[Input::ZG] = "12";
-    typed[Input::Value] = "0";
-    const auto input = inspection::inspectionInput(runConversion(typed));
-    const auto& form = inspection::inspect(*input).flank.value().formDiameter[BandValue::Mid];
-    const QString diameter = QString::fromStdString(formatShort(form.value(), NumberLocale{}));
+    const double form =
+        inspection::formCircle(deriveGear(3.175, RAD(20), 12, RAD(15)), {}, 0).value().diameter;
+    const QString diameter = QString::fromStdString(formatShort(form, NumberLocale{}));
     QStringList tips;
     for (int language : {0, 1, 2}) {
         clickButton(QString("OptLan(%1)").arg(language));
