@@ -218,24 +218,23 @@ TEST(CliResults, GridAlignsEveryColumnToItsWidestCell) {
 }
 
 TEST(CliProgress, ShownForLongBatchesWithThePartOfAKnownInputRead) {
-    // Rows, bytes read, input size, what the terminal shows.
+    // Rows, bytes read, input size, the line shown while converting, none for a short batch.
     const std::tuple<std::uint64_t, std::uint64_t, std::uint64_t, std::string> cases[] = {
         {5000, 500, 1000, ""},
-        {5001, 500, 1000,
-         "\rtamrel-cli: 5001 rows (50%)\x1b[K\rtamrel-cli: 5001 rows converted\x1b[K\n"},
-        {9000, 1000, 1000,
-         "\rtamrel-cli: 9000 rows (100%)\x1b[K\rtamrel-cli: 9000 rows converted\x1b[K\n"},
-        {9000, 1001, 1000,
-         "\rtamrel-cli: 9000 rows\x1b[K\rtamrel-cli: 9000 rows converted\x1b[K\n"},
-        {9000, 500, 0, "\rtamrel-cli: 9000 rows\x1b[K\rtamrel-cli: 9000 rows converted\x1b[K\n"},
-    };
-    for (const auto& [rows, bytesRead, inputBytes, shown] : cases) {
+        {5001, 500, 1000, "5001 rows (50%)"},
+        {9000, 1000, 1000, "9000 rows (100%)"},
+        {9000, 1001, 1000, "9000 rows"},
+        {9000, 500, 0, "9000 rows"}};
+    for (const auto& [rows, bytesRead, inputBytes, line] : cases) {
         std::ostringstream terminal;
         cli::TerminalProgress progress(terminal, inputBytes);
         progress(rows, bytesRead);
         progress(rows, bytesRead);  // too soon after the last line
         progress.finished(rows);
-        EXPECT_EQ(terminal.str(), shown) << rows << ' ' << bytesRead;
+        const std::string last =
+            "\rtamrel-cli: " + std::to_string(rows) + " rows converted\x1b[K\n";
+        EXPECT_EQ(terminal.str(), line.empty() ? "" : "\rtamrel-cli: " + line + "\x1b[K" + last)
+            << rows << ' ' << bytesRead;
     }
 }
 
