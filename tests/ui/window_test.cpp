@@ -173,7 +173,8 @@ TEST_F(WindowTest, GermanLocaleStartsWithCommasARunDrawsAndDoubleClickRestoresIt
     auto* picture = control<PicGear>("PicGEAR");
     const QImage blank = picture->image();
     clickButton("ComGo");
-    EXPECT_EQ(texts({Field::Error, Field::MidM, Field::DKG}), "|200,788916325961|199,3656");
+    EXPECT_EQ(texts({Field::Error, Field::MidM, Field::DKG, Field::DRG}),
+              "|200,788916325961|199,3656|185,0781");
     tick();
     EXPECT_NE(picture->image(), blank);
     const auto view = [picture] {
@@ -371,6 +372,7 @@ const std::tuple<float, float, float, float, Runs> lines[] = {
     {10, 13, 20, 10, {{10, 13, 1, 1, 0}, {11, 12, 3, 1, 0}, {14, 11, 3, 1, 0}, {17, 10, 3, 1, 0}}},
     {10, 10, 13, 20, {{10, 10, 3, 0, 1}, {11, 13, 4, 0, 1}, {12, 17, 3, 0, 1}}},
     {10.1f, 10, 10.3f, 10, {}}, {10.49f, 10.5f, 10.49f, 10.5f, {{10, 11, 1, 1, 0}}},
+    {10.49f, 10, 10.5f, 10, {{10, 10, 1, 1, 0}}}, {10, 10, 14, 14.5f, {{10, 10, 4, 1, 1}, {13, 14, 1, 1, 0}}},
     {5, 0.2f, 5, 0.2f, {{5, 0, 1, 1, 0}}}, {600, 10, 300, 10, {{300, 10, 209, 1, 0}}},
     {600, 10, 300, 310, {{358, 252, 151, 1, -1}}}, {300, 12, -50, 12, {{0, 12, 300, 1, 0}}},
     {9, 300, 9, 100, {{9, 100, 153, 0, 1}}}, {11, 100, 11, -50, {{11, 0, 100, 0, 1}}},
@@ -388,6 +390,22 @@ TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
         EXPECT_EQ(pixelsOf(pic, qRgb(0, 0, 255)), pixelsOf(runs))
             << x1 << " " << y1 << " " << x2 << " " << y2;
     }
+}
+
+// A picture made larger keeps what it showed at its top left, the rest blank, and draws from the
+// current point lines whose minor axis spans more than 512 pixels.
+TEST(PicGear, GrownKeepsItsPixelsAndDrawsLongLines) {
+    PicGear pic;
+    pic.plotPoint(5, 100);
+    pic.plotPoint(10, 20);
+    pic.show();  // a hidden widget hears of its new size only once shown
+    pic.resize(1040, 540);
+    pic.lineTo(1034, 532);
+    Pixels expected{{5, 100}};
+    for (int k = 0; k < 1024; ++k)  // the minor coordinate floored half a pixel ahead
+        expected.emplace(10 + k, 20 + k / 2);
+    EXPECT_EQ(pixelsOf(pic, pic.palette().color(QPalette::WindowText).rgb()), expected);
+    EXPECT_EQ(pixelsOf(pic, pic.background().rgb()).size(), 1036u * 536 - expected.size());
 }
 
 // Under QT_SCALE_FACTOR=2 (the ui_hidpi test) the image has twice the pixels each way in the
