@@ -20,13 +20,8 @@ constexpr BandValue Mid = BandValue::Mid, Min = BandValue::Min;
 InspectionInput gearInput(double mn, std::int16_t z, double betaDegrees, double xn,
                           std::optional<std::int16_t> k = {}, std::optional<double> ball = {}) {
     const double beta = RAD(betaDegrees), s = z > 0 ? mn : -mn;
-    const double d = std::abs(z) * mn / std::cos(beta) + 2 * xn * mn;
-    return {deriveGear(mn, RAD(20), z, beta),
-            Band<double>::filled(xn),
-            k,
-            ball,
-            d + 2 * s,
-            d - 2.5 * s};
+    const double d = std::abs(z) * mn / std::cos(beta) + 2 * xn * mn, da = d + 2 * s;
+    return {deriveGear(mn, RAD(20), z, beta), Band<double>::filled(xn), k, ball, da, da - 4.5 * s};
 }
 
 // The same with the lowest profile shift of the band and the tip diameter changed.
