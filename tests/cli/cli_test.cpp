@@ -187,7 +187,7 @@ TEST(CliUsage, ExitStatusFitsTheArgumentsAndInput) {
         {{"--csv", "-"}, "\n\n", 2, "the input is empty"},
         {{"--csv", "-"}, "mn,pn,zg,teeth\n", 2, "unknown column \"teeth\""},
         {{"--csv", "-"}, "mn,pn,zg,bog,ref,value,MN\n", 2, "column \"mn\" appears twice"},
-        {{"--csv", "-"}, "mn,pn,zg,bog,ref\n", 2, "the header has no column \"value\""},
+        {{"--csv", "-"}, "pn,zg,bog,ref,value\n", 2, "the header has no column \"mn\""},
         {{"--csv", "-"}, "mn,pn,zg,bog,ref,\"value\n", 2, "a quote is misplaced"},
     };
     for (const auto& [args, input, exitCode, shown] : invocations) {
@@ -251,6 +251,7 @@ TEST(CliInspection, JsonCsvAndGridShowTheEngineResultsForTheRun) {
     EXPECT_EQ(j, inspectionOf(pinion, {1.4, 0.2}));
     EXPECT_EQ(j["flank"]["undercut"]["nominal"], true);
     EXPECT_EQ(j["flank"]["rackTipRadius"], 0.2);
+    EXPECT_TRUE(j["flank"]["baseDiameter"].is_number());
     EXPECT_EQ(j["span"]["usableFrom"], j["flank"]["formDiameter"]["min"]);
     EXPECT_TRUE(j["span"]["measurable"].is_boolean());
 

@@ -215,6 +215,7 @@ TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
               "基準ラック：ISO 53 A（歯元のたけ 1.25 m、歯先丸み半径 0.38 m）");
 }
 
+// ARCINV's failure shows a modal message while the window lives, and none once it is gone.
 TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
     QTimer::singleShot(0, [] {
         QWidget* box = QApplication::activeModalWidget();
@@ -222,6 +223,8 @@ TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
         box->close();
     });
     ARCINV(NAN);  // returns when the message is closed; a missing message fails the next test
+    window_.reset();
+    EXPECT_EQ(ARCINV(NAN), 0);  // no window, no message
 }
 
 // A full Tab cycle from TextMN reaches every enabled control but labels and frames once, an option
