@@ -72,7 +72,7 @@ TEST(ComputeRun, AFailedCheckStopsWithItsMessageAndNoResults) {
         {"SpanCountZero", W, {{Input::ZMG, "0"}}, "ERROR:ZMG was wrong!"},
         {"SpanCountBeyond16Bits", W, {{Input::ZMG, "40000"}}, "ERROR:ZMG was wrong!"},
         {"SpanWithAComma", W, {{Input::Value, "1,5"}}, "ERROR:SMG was wrong!"},
-        {"SpanMiddleNotPositive", W, {{Input::Value, "1"}, {Input::Upper, "0"}, {Input::Lower, "-3"}},
+        {"SpanMiddleNotPositive", W, {{Input::Value, "1"}, {Input::Upper, "0"}, {Input::Lower, "-2"}},
             "ERROR:SMG,S1,S2 was wrong!"},
         {"SpanCountBeforeTheSpan", W, {{Input::ZMG, ""}, {Input::Value, ""}}, "ERROR:ZMG was wrong!"},
         {"PinZero", M, {{Input::DPG, "0"}}, "ERROR:DPG was wrong!"},
