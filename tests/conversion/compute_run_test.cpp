@@ -72,15 +72,17 @@ TEST(ComputeRun, AFailedCheckStopsWithItsMessageAndNoResults) {
         {"SpanCountZero", W, {{Input::ZMG, "0"}}, "ERROR:ZMG was wrong!"},
         {"SpanCountBeyond16Bits", W, {{Input::ZMG, "40000"}}, "ERROR:ZMG was wrong!"},
         {"SpanWithAComma", W, {{Input::Value, "1,5"}}, "ERROR:SMG was wrong!"},
-        {"SpanMiddleNotPositive", W, {{Input::Value, "1"}, {Input::Upper, "0"}, {Input::Lower, "-2"}},
-            "ERROR:SMG,S1,S2 was wrong!"},
-        {"SpanCountBeforeTheSpan", W, {{Input::ZMG, ""}, {Input::Value, ""}}, "ERROR:ZMG was wrong!"},
+        {"SpanMiddleNotPositive", W, {{Input::Value, "1"}, {Input::Upper, "0"},
+            {Input::Lower, "-2"}}, "ERROR:SMG,S1,S2 was wrong!"},
+        {"SpanCountBeforeTheSpan", W, {{Input::ZMG, ""}, {Input::Value, ""}},
+            "ERROR:ZMG was wrong!"},
         {"PinZero", M, {{Input::DPG, "0"}}, "ERROR:DPG was wrong!"},
         {"DimensionNan", M, {{Input::Value, "nan"}}, "ERROR:DMG was wrong!"},
         {"DimensionMiddleNegative", M, {{Input::Value, "-200"}}, "ERROR:DMG,S1,S2 was wrong!"},
         {"ThicknessEmpty", Sn, {{Input::Value, ""}}, "ERROR:SNG was wrong!"},
         {"OptionalSpanCountMustFit", Xn, {{Input::ZMG, "40000"}}, "ERROR:ZMG was wrong!"},
-        {"GearDataBeforeTheRow", Sn, {{Input::BOG, "?"}, {Input::Value, "?"}}, "ERROR:BOG was wrong!"},
+        {"GearDataBeforeTheRow", Sn, {{Input::BOG, "?"}, {Input::Value, "?"}},
+            "ERROR:BOG was wrong!"},
         {"TeethWithoutAPositiveTwin", W, {{Input::ZG, "-32768"}}, "ERROR:Calculation failed!"}};
     // clang-format on
     for (const auto& [name, reference, typed, message] : cases) {
