@@ -104,11 +104,9 @@ public:
 private:
     // The flank of the tooth at the depth w (not below its tip), as a distance along the rack.
     double edge(double w) const {
-        if (w <= filletStart_) {
-            return -w * tanAlpha_;
-        }
         const double q = (w - centreDepth_) / rho_;
-        return centreAlong_ + rho_ * std::sqrt(std::max(0.0, 1 - q * q));
+        return w <= filletStart_ ? -w * tanAlpha_
+                                 : centreAlong_ + rho_ * std::sqrt(std::max(0.0, 1 - q * q));
     }
 
     // How far the blank point lies outside the tooth along the rack, in the normal section, when
