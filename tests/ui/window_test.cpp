@@ -230,9 +230,10 @@ TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
 // A full Tab cycle from TextMN reaches every enabled control but labels and frames once, an option
 // group at its selected button, and selects a whole field. The fields come in reading order: the
 // gear data column by column, the selected reference row, the results column by column, then the
-// message line. Up from Chinese goes round to Japanese; Down from W selects M, whose row takes the
-// focus. Enter runs the conversion once from any control, but not again during a run; a run that
-// throws leaves its message.
+// message line; after it the selected language, the picture and the check boxes. Up from Chinese
+// goes round to Japanese; Down from W selects M, whose row takes the focus. Enter runs the
+// conversion once from any control, but not again during a run; a run that throws leaves its
+// message.
 TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce) {
     const QRect go = control("ComGo")->geometry();
     // A field's place in reading order: above ComGo, beside it or below it, then column and row.
@@ -254,6 +255,8 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce
         const QStringList fields = visited.filter(QRegularExpression("^Text[^?]*$"));
         for (int i = 1; i < fields.size(); ++i)
             EXPECT_LT(place(fields[i - 1]), place(fields[i])) << qPrintable(fields[i]);
+        EXPECT_EQ(visited.mid(visited.indexOf("TextError") + 1).join(' '),
+                  "OptLan(0) PicGEAR Check1 Check3 Check2");
         visited.sort();
         expected.sort();
         EXPECT_EQ(visited.join(' '), expected.join(' '));
@@ -282,10 +285,14 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce
 }
 
 // A click into a reference field selects its text from the caret at the start, also when the
-// field has a bare caret; a key or the window's own focus leaves the caret where it is. A
-// gear-data field entered by the program has its whole text selected, the caret at the end.
+// field has a bare caret, and so does Tab; a key or the window's own focus leaves the caret where
+// it is. A gear-data field entered by the program has its whole text selected, the caret at the
+// end.
 TEST_F(WindowTest, EveryClickInAReferenceSelectsItButKeysAndTheWindowsFocusLeaveTheCaret) {
     QLineEdit* w = lineEdit(Field::RefW);
+    press("TextDPG", Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(focused() + QString::number(w->cursorPosition()), "TextS(1)0");
     for (int click = 0; click < 2; ++click) {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(20, 10));
         settle();
