@@ -14,6 +14,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QWheelEvent>
@@ -407,9 +408,13 @@ TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
 // current point lines whose minor axis spans more than 512 pixels.
 TEST(PicGear, GrownKeepsItsPixelsAndDrawsLongLines) {
     PicGear pic;
-    pic.plotPoint(5, 100);
-    pic.plotPoint(10, 20);
     pic.show();  // a hidden widget hears of its new size only once shown
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pic));
+    pic.plotPoint(5, 100);
+    QTest::qWait(20);  // the point is on the screen at the next paint
+    EXPECT_EQ(pic.screen()->grabWindow(pic.winId()).toImage().pixel(7, 102),
+              pic.palette().color(QPalette::WindowText).rgb());
+    pic.plotPoint(10, 20);
     pic.resize(1040, 540);
     pic.lineTo(1034, 532);
     Pixels expected{{5, 100}};
