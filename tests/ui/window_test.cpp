@@ -404,8 +404,9 @@ TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
     }
 }
 
-// A picture made larger keeps what it showed at its top left, the rest blank, and draws from the
-// current point lines whose minor axis spans more than 512 pixels.
+// A shown picture puts a plotted point on the screen at its next paint. Made larger, it keeps what
+// it showed at its top left, the rest blank, and draws from the current point lines whose minor
+// axis spans more than 512 pixels.
 TEST(PicGear, GrownKeepsItsPixelsAndDrawsLongLines) {
     PicGear pic;
     pic.show();  // a hidden widget hears of its new size only once shown
