@@ -109,7 +109,9 @@ char scriptOf(const QString& s) {
 // gives the same captions. In English a label beside a field is the field's short name. The
 // picture's tooltip tells of the double click in each language. The inspection aids' tooltips of
 // the last successful run: TextZMG's span in each language, each Sn result's chordal values of its
-// own band value and TextDPG's ideal ball, the one an independent search of the helicoid confirms.
+// own band value and TextDPG's ball tooltip: the ideal ball, the one an independent search of the
+// helicoid confirms, and the entered ball's contact and protrusion from least to most over the band
+// with its verdict.
 // Seven teeth spanned put the anvils' contact nearest the middle of the flank of 59 teeth. A failed
 // run clears them.
 TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFitsAndTheTooltipsOfTheLastRun) {
@@ -155,9 +157,10 @@ TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFitsAndTheTooltipsOfT
         }
     }
     EXPECT_EQ(tip(middle(Sn), 1) + '|' + tip(maximum(Sn), 1) + '|' + tip(minimum(Sn), 1) + '|' +
-                  tip(Field::DPG, 0),
+                  lineEdit(Field::DPG)->toolTip(),
               "弦齿厚：4.6530 mm，弦齿高：2.7423 mm|弦齿厚：4.7062 mm，弦齿高：2.7429 mm|"
-              "弦齿厚：4.5998 mm，弦齿高：2.7417 mm|理想量球直径：5.3122 mm");
+              "弦齿厚：4.5998 mm，弦齿高：2.7417 mm|理想量球直径：5.3122 mm\n"
+              "接触直径（D = 5.5）：193.3161 – 193.5766 mm\n突出量：0.6765 – 0.8157 mm\n可以测量");
     window_->setText(Field::ZG, "x");
     clickButton("ComGo");
     for (Field f : {Field::ZMG, Field::DPG, middle(Sn), maximum(Sn), minimum(Sn)})
@@ -193,7 +196,8 @@ TEST_F(WindowTest, GermanLocaleStartsWithCommasARunDrawsAndDoubleClickRestoresIt
 
 // TextZG's tooltip after a run gives where the involute of the band's middle starts, as the engine
 // finds it, whether the rack undercuts it, and the rack, in each language: 12 teeth of the default
-// gear at Xn 0 (no tolerances) are undercut.
+// gear at Xn 0 (no tolerances) are undercut. A band without spread gives TextZMG one contact
+// diameter; eight teeth spanned reach past the tip.
 TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
     clickButton("OptS(0)");
     window_->setText(Field::ZG, "12");
@@ -214,6 +218,8 @@ TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
               "渐开线起始圆直径（中间值）：" + diameter + " mm\n齿根有根切");
     EXPECT_EQ(tips[2].section('\n', 2),
               "基準ラック：ISO 53 A（歯元のたけ 1.25 m、歯先丸み半径 0.38 m）");
+    EXPECT_EQ(lineEdit(Field::ZMG)->toolTip(),
+              "推奨またぎ歯数：2\n接触直径（k = 8）：78.0390 mm\n測定不可");
 }
 
 // ARCINV's failure shows a modal message while the window lives, and none once it is gone.
