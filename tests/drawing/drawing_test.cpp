@@ -72,15 +72,15 @@ struct TestCanvas : Canvas {
 // to black after the fourth, the centre, then 20 calls per flank, A then B of each tooth. A change
 // of any coordinate's last bit, of the order or of a pen colour changes the hash. Each row's name
 // says which gear it pins.
-TEST(DrawGear, DrawsTheRecordedCallSequencesThroughTheKnownPoints) {
+TEST(DrawGear, DrawsTheRecordedCallSequences) {
     // clang-format off
     const std::tuple<const char*, Gear, std::uint64_t> pinned[] = {
         {"the default gear", {}, 0xa1328de1582aa626ULL},
         {"tip and root swapped: the same picture", {Root, Tip}, 0xa1328de1582aa626ULL},
         {"turned by 0.75 rad", {Tip, Root, 0.75f}, 0x216d9701941755bcULL},
         {"the outer circle on the base circle", {"180", "170", 0, 180}, 0x6ef13a3fd5da4c4cULL},
-        {"one tooth", {"10", "1.5", 0.25f, Db / 59, At, std::cos(Beta) * 0.3, 1},
-            0x374a1c97394163f8ULL},
+        {"one tooth, the root below 1 mm", {"10", "0.5", 0.25f, Db / 59, At, std::cos(Beta) * 0.3,
+            1}, 0xade4dae6e37659ccULL},
         {"the largest gear single precision holds", {"6.7e38", "6.7e38", 0, 6.6e38, 0, 0},
             0x68b7966b92c14f1dULL},
         {"the most teeth", {"107710.6227", "107696.3352", 0.75f, Db / 59 * 32767, At, Xt, 32767},
@@ -88,19 +88,6 @@ TEST(DrawGear, DrawsTheRecordedCallSequencesThroughTheKnownPoints) {
     // clang-format on
     for (const auto& [name, gear, hash] : pinned)
         EXPECT_EQ(TestCanvas(gear).hash(), hash) << name;
-    // The default gear's base, reference, tip and root circles from the top, flank A of tooth 0,
-    // the start of its flank B and of flank A of tooth 1, as call number, x and y; its base tooth
-    // angle.
-    const TestCanvas c{Gear{}};
-    // clang-format off
-    const std::tuple<int, double, double> known[] = {
-        {1, 0, 90.73851}, {362, 0, 96.96656}, {724, 0, 99.68275}, {1085, 0, 92.539},
-        {1448, 0, 90.73851}, {1449, 0.032059, 91.20926}, {1467, 2.787231, 99.643775},
-        {1468, 7.485436, 90.429233}, {1488, 9.644913, 90.224462}};
-    // clang-format on
-    for (const auto& [n, x, y] : known)
-        EXPECT_LE(std::fmax(std::fabs(c.calls[n].x - x), std::fabs(c.calls[n].y - y)), 1e-5) << n;
-    EXPECT_NEAR(std::atan2(c.calls[1468].x, c.calls[1468].y), 0.0825884, 0.5e-7);
 }
 
 // A refused gear only clears the picture, the pen untouched: bad diameters, the outer circle below

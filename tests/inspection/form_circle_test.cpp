@@ -38,7 +38,7 @@ constexpr BasicRack isoA{};
 // spur gear of diametral pitch 8 cut by a full-radius hob, 2.83938 in (the 72.1203 mm quoted with
 // it is that rounded value converted; 72.12014 mm rounds to it). At Xn 0 the ISO 53 A rack
 // undercuts below 17.097 teeth at 20 degrees and below 30.79 at 14.5; at 12 teeth and 20 degrees
-// the smallest Xn without undercut is 0.2981.
+// the smallest Xn without undercut is 0.2981 to four decimals.
 TEST(FormCircle, PublishedValueAndUndercutLimits) {
     const std::tuple<Cut, double, bool> cases[] = {
         {{"DP 8, full radius", 25.4 / 8, 24, 20, 0, 0, {1.25, 0.471}}, 2.83938, false},
@@ -46,8 +46,8 @@ TEST(FormCircle, PublishedValueAndUndercutLimits) {
         {{"17 teeth at 20", 5, 17, 20, 0, 0, isoA}, 0, true},
         {{"31 teeth at 14.5", 5, 31, 14.5, 0, 0, isoA}, 0, false},
         {{"30 teeth at 14.5", 5, 30, 14.5, 0, 0, isoA}, 0, true},
-        {{"12 teeth, Xn 0.2982", 5, 12, 20, 0, 0.2982, isoA}, 0, false},
-        {{"12 teeth, Xn 0.2980", 5, 12, 20, 0, 0.2980, isoA}, 0, true}};
+        {{"12 teeth, Xn 0.29815", 5, 12, 20, 0, 0.29815, isoA}, 0, false},
+        {{"12 teeth, Xn 0.29805", 5, 12, 20, 0, 0.29805, isoA}, 0, true}};
     for (const auto& [cut, inches, undercut] : cases) {
         const FormCircle form = engineForm(cut);
         EXPECT_EQ(form.undercut, undercut) << cut.name;
@@ -55,12 +55,6 @@ TEST(FormCircle, PublishedValueAndUndercutLimits) {
             EXPECT_EQ(std::round(form.diameter / 25.4 * 1e5) / 1e5, inches) << cut.name;
         }
     }
-    double undercut = 0, clean = 1;
-    for (int step = 0; step < 50; ++step) {
-        const double xn = (undercut + clean) / 2;
-        (engineForm({"", 5, 12, 20, 0, xn, isoA}).undercut ? undercut : clean) = xn;
-    }
-    EXPECT_EQ(std::round(clean * 1e4) / 1e4, 0.2981);
 }
 
 // Racks that cannot cut the gear as drawn, and gears the form circle is not for.
@@ -73,7 +67,7 @@ TEST(FormCircle, RefusesUnusableRacksAndGears) {
     for (const auto& [c, failure] : cases) {
         const Gear g = deriveGear(c.mn, RAD(c.alphaDegrees), c.z, RAD(c.betaDegrees));
         const Outcome<FormCircle> form = formCircle(g, c.rack, c.xn);
-        EXPECT_TRUE(!form.hasValue() && form.failure() == failure) << c.name;
+        EXPECT_EQ(form.hasValue() ? std::optional<Failure>() : form.failure(), failure) << c.name;
     }
 }
 
@@ -98,7 +92,8 @@ public:
     // (undercut) or never reached, standing inside the fillet the tooth leaves.
     FormCircle form() const {
         double low = rb_ * (1 + 1e-9), high = tipRadius_;
-        EXPECT_TRUE(leaves(low) && !leaves(high));
+        EXPECT_TRUE(leaves(low));
+        EXPECT_FALSE(leaves(high));
         for (int step = 0; step < 45; ++step) {
             const double mid = (low + high) / 2;
             (leaves(mid) ? low : high) = mid;
@@ -109,11 +104,9 @@ public:
 private:
     // The flank of the tooth at the depth w (not below its tip), as a distance along the rack.
     double edge(double w) const {
-        if (w <= filletStart_) {
-            return -w * tanAlpha_;
-        }
         const double q = (w - centreDepth_) / rho_;
-        return centreAlong_ + rho_ * std::sqrt(std::max(0.0, 1 - q * q));
+        return w <= filletStart_ ? -w * tanAlpha_
+                                 : centreAlong_ + rho_ * std::sqrt(std::max(0.0, 1 - q * q));
     }
 
     // How far the blank point lies outside the tooth along the rack, in the normal section, when
@@ -215,9 +208,6 @@ TEST(FormCircle, UndercutPinionsGetVerdicts) {
                   verdicts)
             << name;
     }
-    InspectionInput internal{
-        deriveGear(2, RAD(20), -40, 0), Band<double>::filled(0), {}, 3.5, 76, 85};
-    EXPECT_EQ(inspect(internal).flank.failure(), Failure::InternalGear);
 }
 
 }  // namespace

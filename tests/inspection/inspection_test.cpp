@@ -20,13 +20,8 @@ constexpr BandValue Mid = BandValue::Mid, Min = BandValue::Min;
 InspectionInput gearInput(double mn, std::int16_t z, double betaDegrees, double xn,
                           std::optional<std::int16_t> k = {}, std::optional<double> ball = {}) {
     const double beta = RAD(betaDegrees), s = z > 0 ? mn : -mn;
-    const double d = std::abs(z) * mn / std::cos(beta) + 2 * xn * mn;
-    return {deriveGear(mn, RAD(20), z, beta),
-            Band<double>::filled(xn),
-            k,
-            ball,
-            d + 2 * s,
-            d - 2.5 * s};
+    const double d = std::abs(z) * mn / std::cos(beta) + 2 * xn * mn, da = d + 2 * s;
+    return {deriveGear(mn, RAD(20), z, beta), Band<double>::filled(xn), k, ball, da, da - 4.5 * s};
 }
 
 // The same with the lowest profile shift of the band and the tip diameter changed.
@@ -115,8 +110,8 @@ TEST(HelicoidContact, BallsTouchWhereTheEngineSays) {
 }
 
 // Three teeth and a 3.5 ball touch near 40.6, on the flank; eight teeth touch past the 44 tip and
-// a 2.5 ball sinks below it. An internal gear has a ball verdict but no span or chordal values;
-// its usable flank ends half a module inside its root circle.
+// a 2.5 ball sinks below it. An internal gear has a ball verdict but no span, chordal or flank
+// values; its usable flank ends half a module inside its root circle.
 TEST(Verdicts, SpanAndBallMeasureOnlyOnTheFlankAndBeyondTheTip) {
     const Inspection three = inspect(gearInput(2, 20, 0, 0, 3, 3.5));
     const Inspection wide = inspect(gearInput(2, 20, 0, 0, 8, 2.5));
@@ -128,8 +123,10 @@ TEST(Verdicts, SpanAndBallMeasureOnlyOnTheFlankAndBeyondTheTip) {
                    wide.ball.value().measurable.value()),
         std::tuple(true, true, true, true, false, false));
     const Inspection r = inspect(gearInput(2, -40, 0, 0, 5, 3.5));  // df 85
-    EXPECT_EQ(std::tuple(r.span.failure(), r.chordal.failure(), r.ball.value().measurable.value()),
-              std::tuple(Failure::InternalGear, Failure::InternalGear, true));
+    EXPECT_EQ(
+        std::tuple(r.span.failure(), r.chordal.failure(), r.flank.failure(),
+                   r.ball.value().measurable.value()),
+        std::tuple(Failure::InternalGear, Failure::InternalGear, Failure::InternalGear, true));
     EXPECT_EQ(r.usableFlank.value().to, 84);
 }
 

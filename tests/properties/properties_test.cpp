@@ -1,11 +1,10 @@
-// Properties of the profile-shift routines and the compute run over random valid gears from a fixed
-// seed, as an inspector would type them: a few decimals, sometimes a diametral pitch, spur and
-// helical of either hand, external and internal.
+// A property of the compute run over random valid gears from a fixed seed, as an inspector would
+// type them: a few decimals, sometimes a diametral pitch, spur and helical of either hand, external
+// and internal.
 
 #include "conversion/compute_run.h"
 #include "conversion/numeric_text.h"
 #include "geometry/angles.h"
-#include "geometry/profile_shift.h"
 
 #include <gtest/gtest.h>
 
@@ -48,32 +47,10 @@ struct RandomGear {
         mt = mn / std::cos(helix);
         alphaT = std::atan(std::tan(RAD(alpha)) / std::cos(helix));
     }
-    // The thickness, span and pin routines at a profile shift.
-    double sn(double x) const { return XnToSN(mt, alphaT, helix, x, z); }
-    double sm(double x) const { return XnToSM(mt, alphaT, z, helix, k, x); }
-    double dm(double x) const { return XnToDM(mt, alphaT, z, helix, dp, x); }
     double mnTyped, alpha, beta, dp, xn, mn, mt, alphaT, helix;
     std::int16_t z, k;
     NumberLocale locale;
 };
-
-// More profile shift means a thicker tooth: the span measurement grows with Xn, the tooth thickness
-// of an external gear grows and that of an internal one shrinks, and the dimension over (internal:
-// between) pins grows wherever it is defined. Checked on the geometry routines for steps from 1e-6
-// to 1.
-TEST(Monotonicity, ToothSizeGrowsWithProfileShift) {
-    std::mt19937_64 engine(0x7a3e1206);
-    for (int i = 0; i < GearCount; ++i) {
-        const RandomGear g(engine);
-        const double x1 = g.xn, x2 = x1 + std::pow(10.0, Uniform(-6, 0)(engine)), m1 = g.dm(x1);
-        // An internal gear's span is its external twin's; its tooth changes with the sign of z.
-        ASSERT_GT(g.sm(x2), g.sm(x1)) << "gear " << i;
-        ASSERT_GT((g.sn(x2) - g.sn(x1)) * g.z, 0) << "gear " << i;
-        // Once the pins reach outside the base circle, a larger shift keeps them there (and -999
-        // lies below every measure).
-        ASSERT_TRUE(m1 == NoPinMeasure || g.dm(x2) > m1) << "gear " << i;
-    }
-}
 
 // Half a unit of the last digit the window shows of v.
 double halfDisplayedDigit(double v) {

@@ -9,11 +9,12 @@
 #include "conversion/compute_run.h"
 #include "conversion/number_format.h"
 #include "geometry/angles.h"
-#include "inspection/run_inspection.h"
+#include "inspection/form_circle.h"
 #include "ui/captions.h"
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QWheelEvent>
@@ -108,7 +109,9 @@ char scriptOf(const QString& s) {
 // gives the same captions. In English a label beside a field is the field's short name. The
 // picture's tooltip tells of the double click in each language. The inspection aids' tooltips of
 // the last successful run: TextZMG's span in each language, each Sn result's chordal values of its
-// own band value and TextDPG's ideal ball, the one an independent search of the helicoid confirms.
+// own band value and TextDPG's ball tooltip: the ideal ball, the one an independent search of the
+// helicoid confirms, and the entered ball's contact and protrusion from least to most over the band
+// with its verdict.
 // Seven teeth spanned put the anvils' contact nearest the middle of the flank of 59 teeth. A failed
 // run clears them.
 TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFitsAndTheTooltipsOfTheLastRun) {
@@ -154,9 +157,10 @@ TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFitsAndTheTooltipsOfT
         }
     }
     EXPECT_EQ(tip(middle(Sn), 1) + '|' + tip(maximum(Sn), 1) + '|' + tip(minimum(Sn), 1) + '|' +
-                  tip(Field::DPG, 0),
+                  lineEdit(Field::DPG)->toolTip(),
               "弦齿厚：4.6530 mm，弦齿高：2.7423 mm|弦齿厚：4.7062 mm，弦齿高：2.7429 mm|"
-              "弦齿厚：4.5998 mm，弦齿高：2.7417 mm|理想量球直径：5.3122 mm");
+              "弦齿厚：4.5998 mm，弦齿高：2.7417 mm|理想量球直径：5.3122 mm\n"
+              "接触直径（D = 5.5）：193.3161 – 193.5766 mm\n突出量：0.6765 – 0.8157 mm\n可以测量");
     window_->setText(Field::ZG, "x");
     clickButton("ComGo");
     for (Field f : {Field::ZMG, Field::DPG, middle(Sn), maximum(Sn), minimum(Sn)})
@@ -173,7 +177,8 @@ TEST_F(WindowTest, GermanLocaleStartsWithCommasARunDrawsAndDoubleClickRestoresIt
     auto* picture = control<PicGear>("PicGEAR");
     const QImage blank = picture->image();
     clickButton("ComGo");
-    EXPECT_EQ(texts({Field::Error, Field::MidM, Field::DKG}), "|200,788916325961|199,3656");
+    EXPECT_EQ(texts({Field::Error, Field::MidM, Field::DKG, Field::DRG}),
+              "|200,788916325961|199,3656|185,0781");
     tick();
     EXPECT_NE(picture->image(), blank);
     const auto view = [picture] {
@@ -190,20 +195,17 @@ TEST_F(WindowTest, GermanLocaleStartsWithCommasARunDrawsAndDoubleClickRestoresIt
 }
 
 // TextZG's tooltip after a run gives where the involute of the band's middle starts, as the engine
-// finds it, whether the rack undercuts it, and the rack, in each language: 12 teeth at Xn 0 are
-// undercut.
+// finds it, whether the rack undercuts it, and the rack, in each language: 12 teeth of the default
+// gear at Xn 0 (no tolerances) are undercut. A band without spread gives TextZMG one contact
+// diameter; eight teeth spanned reach past the tip.
 TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
     clickButton("OptS(0)");
     window_->setText(Field::ZG, "12");
     window_->setText(reference(Xn), "0");
     clickButton("ComGo");
-    ConversionInput typed;
-    typed.selectReference(Xn);
-    typed[Input::ZG] = "12";
-    typed[Input::Value] = "0";
-    const auto input = inspection::inspectionInput(runConversion(typed));
-    const auto& form = inspection::inspect(*input).flank.value().formDiameter[BandValue::Mid];
-    const QString diameter = QString::fromStdString(formatFixed(form.value(), 4, NumberLocale{}));
+    const double form =
+        inspection::formCircle(deriveGear(3.175, RAD(20), 12, RAD(15)), {}, 0).value().diameter;
+    const QString diameter = QString::fromStdString(formatFixed(form, 4, NumberLocale{}));
     QStringList tips;
     for (int language : {0, 1, 2}) {
         clickButton(QString("OptLan(%1)").arg(language));
@@ -216,8 +218,11 @@ TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
               "渐开线起始圆直径（中间值）：" + diameter + " mm\n齿根有根切");
     EXPECT_EQ(tips[2].section('\n', 2),
               "基準ラック：ISO 53 A（歯元のたけ 1.25 m、歯先丸み半径 0.38 m）");
+    EXPECT_EQ(lineEdit(Field::ZMG)->toolTip(),
+              "推奨またぎ歯数：2\n接触直径（k = 8）：78.0390 mm\n測定不可");
 }
 
+// ARCINV's failure shows a modal message while the window lives, and none once it is gone.
 TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
     QTimer::singleShot(0, [] {
         QWidget* box = QApplication::activeModalWidget();
@@ -225,14 +230,17 @@ TEST_F(WindowTest, ArcinvFailureShowsTheModalMessage) {
         box->close();
     });
     ARCINV(NAN);  // returns when the message is closed; a missing message fails the next test
+    window_.reset();
+    EXPECT_EQ(ARCINV(NAN), 0);  // no window, no message
 }
 
 // A full Tab cycle from TextMN reaches every enabled control but labels and frames once, an option
 // group at its selected button, and selects a whole field. The fields come in reading order: the
 // gear data column by column, the selected reference row, the results column by column, then the
-// message line. Up from Chinese goes round to Japanese; Down from W selects M, whose row takes the
-// focus. Enter runs the conversion once from any control, but not again during a run; a run that
-// throws leaves its message.
+// message line; after it the selected language, the picture and the check boxes. Up from Chinese
+// goes round to Japanese; Down from W selects M, whose row takes the focus. Enter runs the
+// conversion once from any control, but not again during a run; a run that throws leaves its
+// message.
 TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce) {
     const QRect go = control("ComGo")->geometry();
     // A field's place in reading order: above ComGo, beside it or below it, then column and row.
@@ -254,6 +262,8 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce
         const QStringList fields = visited.filter(QRegularExpression("^Text[^?]*$"));
         for (int i = 1; i < fields.size(); ++i)
             EXPECT_LT(place(fields[i - 1]), place(fields[i])) << qPrintable(fields[i]);
+        EXPECT_EQ(visited.mid(visited.indexOf("TextError") + 1).join(' '),
+                  "OptLan(0) PicGEAR Check1 Check3 Check2");
         visited.sort();
         expected.sort();
         EXPECT_EQ(visited.join(' '), expected.join(' '));
@@ -282,10 +292,14 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce
 }
 
 // A click into a reference field selects its text from the caret at the start, also when the
-// field has a bare caret; a key or the window's own focus leaves the caret where it is. A
-// gear-data field entered by the program has its whole text selected, the caret at the end.
+// field has a bare caret, and so does Tab; a key or the window's own focus leaves the caret where
+// it is. A gear-data field entered by the program has its whole text selected, the caret at the
+// end.
 TEST_F(WindowTest, EveryClickInAReferenceSelectsItButKeysAndTheWindowsFocusLeaveTheCaret) {
     QLineEdit* w = lineEdit(Field::RefW);
+    press("TextDPG", Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(focused() + QString::number(w->cursorPosition()), "TextS(1)0");
     for (int click = 0; click < 2; ++click) {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(20, 10));
         settle();
@@ -375,6 +389,8 @@ const std::tuple<float, float, float, float, Runs> lines[] = {
     {10, 13, 20, 10, {{10, 13, 1, 1, 0}, {11, 12, 3, 1, 0}, {14, 11, 3, 1, 0}, {17, 10, 3, 1, 0}}},
     {10, 10, 13, 20, {{10, 10, 3, 0, 1}, {11, 13, 4, 0, 1}, {12, 17, 3, 0, 1}}},
     {10.1f, 10, 10.3f, 10, {}}, {10.49f, 10.5f, 10.49f, 10.5f, {{10, 11, 1, 1, 0}}},
+    {10.49f, 10, 10.5f, 10, {{10, 10, 1, 1, 0}}},
+    {10, 10, 14, 14.5f, {{10, 10, 4, 1, 1}, {13, 14, 1, 1, 0}}},
     {5, 0.2f, 5, 0.2f, {{5, 0, 1, 1, 0}}}, {600, 10, 300, 10, {{300, 10, 209, 1, 0}}},
     {600, 10, 300, 310, {{358, 252, 151, 1, -1}}}, {300, 12, -50, 12, {{0, 12, 300, 1, 0}}},
     {9, 300, 9, 100, {{9, 100, 153, 0, 1}}}, {11, 100, 11, -50, {{11, 0, 100, 0, 1}}},
@@ -392,6 +408,27 @@ TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
         EXPECT_EQ(pixelsOf(pic, qRgb(0, 0, 255)), pixelsOf(runs))
             << x1 << " " << y1 << " " << x2 << " " << y2;
     }
+}
+
+// A shown picture puts a plotted point on the screen at its next paint. Made larger, it keeps what
+// it showed at its top left, the rest blank, and draws from the current point lines whose minor
+// axis spans more than 512 pixels.
+TEST(PicGear, GrownKeepsItsPixelsAndDrawsLongLines) {
+    PicGear pic;
+    pic.show();  // a hidden widget hears of its new size only once shown
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pic));
+    pic.plotPoint(5, 100);
+    QTest::qWait(20);  // the point is on the screen at the next paint
+    EXPECT_EQ(pic.screen()->grabWindow(pic.winId()).toImage().pixel(7, 102),
+              pic.palette().color(QPalette::WindowText).rgb());
+    pic.plotPoint(10, 20);
+    pic.resize(1040, 540);
+    pic.lineTo(1034, 532);
+    Pixels expected{{5, 100}};
+    for (int k = 0; k < 1024; ++k)  // the minor coordinate floored half a pixel ahead
+        expected.emplace(10 + k, 20 + k / 2);
+    EXPECT_EQ(pixelsOf(pic, pic.palette().color(QPalette::WindowText).rgb()), expected);
+    EXPECT_EQ(pixelsOf(pic, pic.background().rgb()).size(), 1036u * 536 - expected.size());
 }
 
 // Under QT_SCALE_FACTOR=2 (the ui_hidpi test) the image has twice the pixels each way in the
