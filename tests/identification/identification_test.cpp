@@ -77,18 +77,18 @@ TEST(Identification, RandomStandardGearsComeBackFirstWithTheirHelixAndProfileShi
                          << ": mn " << mn << ", beta " << beta << ", Xn " << xn << ", z " << z
                          << ", k " << k << (m.ball ? ", over balls" : ""));
             const Identification found = identify(m);
+            // The true gear's rank: no module of one system is one of the other.
             const auto& c = found.candidates;
-            std::size_t rank = 0;
-            while (rank < c.size() &&
-                   std::tie(c[rank].system, c[rank].module, c[rank].pressureAngle) !=
-                       std::tie(system, mn, angle))
-                ++rank;
-            ASSERT_LT(rank, 3u);
+            std::size_t r = 0;
+            while (r < c.size() && std::tie(c[r].module, c[r].pressureAngle) != std::tie(mn, angle))
+                ++r;
+            ASSERT_LT(r, 3u);
             EXPECT_EQ(found.outcome, Outcome::Identified);
-            EXPECT_NEAR(c[rank].helixAngle, beta, 0.3);
-            EXPECT_NEAR(c[rank].profileShift, xn, 0.03);
-            EXPECT_EQ(c[rank].dedendum, dedendum);
-            first += rank == 0;
+            EXPECT_EQ(c[r].system, system);
+            EXPECT_NEAR(c[r].helixAngle, beta, 0.3);
+            EXPECT_NEAR(c[r].profileShift, xn, 0.03);
+            EXPECT_EQ(c[r].dedendum, dedendum);
+            first += r == 0;
         }
     }
     EXPECT_GE(first, trials * 95 / 100);
@@ -135,7 +135,6 @@ TEST(Identification, UnusableOrUnfittingMeasurementsEndInTheirOutcome) {
         EXPECT_EQ(found.outcome, outcome) << name;
         EXPECT_EQ(found.candidates.size(), count) << name;
         EXPECT_EQ(*messageOf(outcome) == '\0', outcome == Outcome::Identified) << name;
-        EXPECT_EQ(isInputError(outcome), count == 0) << name;
     }
 }
 
