@@ -31,9 +31,7 @@ protected:
             shown->close();
         });
     }
-    static void click(QWidget& dialog, const char* name) {
-        dialog.findChild<QAbstractButton*>(name)->click();
-    }
+    static void click(QWidget& d, const char* n) { d.findChild<QAbstractButton*>(n)->click(); }
     // Types each field=text of `typed` into the dialog and clicks "Identify": the status, the first
     // candidate's cells and the number of candidates.
     static QString identify(QWidget& dialog, const QString& typed) {
@@ -68,22 +66,23 @@ protected:
     }
 };
 
-// A ball without M and a third span off the others count, until they are cleared. The window
-// starts on another reference row.
+// A ball without M, a root above the tip and a third span off the others count, until they are
+// cleared. The window starts on another reference row.
 TEST_F(IdentifyTest, CtrlITypesTheChosenGearIntoTheWindowAndRunsTheConversion) {
     QStringList shown;
     whenShown([&shown](QWidget& dialog) {
         shown << identify(dialog, Gear + " TextSpan1=72.88O TextBall=5.5")
-              << identify(dialog, "TextSpan1=72.880")
-              << identify(dialog, "TextBall= TextSpan2=82.2") << identify(dialog, "TextSpan2=");
+              << identify(dialog, "TextSpan1=72.880 TextRoot=300") << identify(dialog, "TextBall=")
+              << identify(dialog, "TextRoot= TextSpan2=82.2") << identify(dialog, "TextSpan2=");
         click(dialog, "ComUse");
     });
     control<QAbstractButton>("OptS(0)")->click();
     QTest::keyClick(window_.get(), Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(shown.join('\n'),
-              "不是数字：跨齿距 W(k+1)|0\n不是数字：跨棒距 M|0\n"
-              "没有标准模数或径节与标准压力角符合这些跨齿距的基节|径节|8|20|15.071|"
-              "-0.1539|7.07|5\n符合的候选：1|径节|8|20|15.006|-0.1446|0.00|1");
+    EXPECT_EQ(
+        shown.join('\n'),
+        "不是数字：跨齿距 W(k+1)|0\n不是数字：跨棒距 M|0\n齿根圆径必须大于 0 且小于齿顶圆径|0\n"
+        "没有标准模数或径节与标准压力角符合这些跨齿距的基节|径节|8|20|15.071|"
+        "-0.1539|7.07|5\n符合的候选：1|径节|8|20|15.006|-0.1446|0.00|1");
     EXPECT_EQ(texts({Field::MN, Field::PN, Field::ZG, Field::ZMG, Field::RefW, Field::UpperW,
                      Field::LowerW, Field::Error}),
               "-8|20|59|7|63.507|0|0|");
