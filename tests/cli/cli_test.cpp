@@ -335,15 +335,19 @@ TEST(CliIdentify, ListsTheCandidatesOrExitsWithTheProblem) {
             << line << ": " << result.out << result.err;
         EXPECT_EQ(result.out.empty(), exitCode != 0) << line;
     }
-    // The JSON of the pair: its shape, null where there is no value.
+    // The JSON of the pair: its shape, null where there is no value, computed numbers to the
+    // fourth decimal.
     const Json j = Json::parse(runProgram(Cli, split(pair + " --json", ' ')).out);
     const Json& second = j["candidates"].at(1);
-    EXPECT_EQ(Json::array({j["message"], j["candidates"].size(),
-                           j["candidates"][0]["diametralPitch"], second["system"], second["module"],
-                           second["diametralPitch"], second["pressureAngle"], second["dedendum"],
-                           second["residuals"]["ball"], second["residuals"]["spans"].size()}),
-              Json::parse(R"(["", 2, null, "diametral pitch", 1.27, 20.0, 22.5, null, null, 2])"));
-    EXPECT_NEAR(j["basePitch"].get<double>(), 3.6902, 1e-9);
+    const auto e4 = [](const Json& v) { return Json(std::lround(v.get<double>() * 1e4)); };
+    EXPECT_EQ(
+        Json::array({j["message"], j["candidates"].size(), j["candidates"][0]["diametralPitch"],
+                     second["system"], second["module"], second["diametralPitch"],
+                     second["pressureAngle"], second["dedendum"], second["residuals"]["ball"],
+                     second["residuals"]["spans"].size(), e4(j["basePitch"]),
+                     e4(second["profileShift"]), e4(second["tipDiameter"])}),
+        Json::parse("[\"\", 2, null, \"diametral pitch\", 1.27, 20.0, 22.5, null, null, 2, 36902, "
+                    "-465, 405220]"));
 }
 
 TEST(CliResults, LocaleDecimalSeparatorReadsAndWritesNumbers) {
