@@ -14,17 +14,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
 using namespace tamrel::identification;
 
 double number(const std::string& text) {
-    return tamrel::parseNumber(text, {}).value_or(std::numeric_limits<double>::quiet_NaN());
+    return tamrel::parseNumber(text, {}).value_or(NAN);
 }
 
 int count(const std::string& text) {
@@ -33,11 +32,13 @@ int count(const std::string& text) {
 }
 
 Measurements decode(const std::string& input) {
-    std::vector<std::string> lines;
     std::istringstream in(input);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    lines.resize(9);
+    std::string lines[8];
+    for (std::string& line : lines)
+        std::getline(in, line);
+    const auto optional = [](const std::string& line) {
+        return line.empty() ? std::nullopt : std::optional(number(line));
+    };
     Measurements m;
     m.teeth = count(lines[0]);
     std::istringstream spans(lines[1]);
@@ -47,28 +48,18 @@ Measurements decode(const std::string& input) {
                            colon == std::string::npos ? 0 : number(span.substr(colon + 1))});
     }
     m.tipDiameter = number(lines[2]);
-    if (!lines[3].empty())
-        m.rootDiameter = number(lines[3]);
-    if (!lines[4].empty())
-        m.helixAngle = number(lines[4]);
+    m.rootDiameter = optional(lines[3]);
+    m.helixAngle = optional(lines[4]);
     if (const std::size_t colon = lines[5].find(':'); colon != std::string::npos)
         m.ball = BallMeasure{number(lines[5].substr(0, colon)), number(lines[5].substr(colon + 1))};
-    if (!lines[6].empty())
-        m.spanTolerance = number(lines[6]);
-    if (!lines[7].empty())
-        m.tipTolerance = number(lines[7]);
+    m.spanTolerance = optional(lines[6]).value_or(m.spanTolerance);
+    m.tipTolerance = optional(lines[7]).value_or(m.tipTolerance);
     return m;
 }
 
 // The first rule the result breaks, or nothing.
 const char* broken(const Identification& found) {
-    const auto finite = [](std::initializer_list<double> values) {
-        for (double v : values)
-            if (!std::isfinite(v))
-                return false;
-        return true;
-    };
-    if (!finite({found.basePitch}))
+    if (!std::isfinite(found.basePitch))
         return "base pitch not finite";
     if (isInputError(found.outcome) != (found.basePitch == 0 && found.candidates.empty()))
         return "unusable measurements with a base pitch or candidates, or usable without";
@@ -76,10 +67,12 @@ const char* broken(const Identification& found) {
         return "identified without a candidate";
     for (std::size_t i = 0; i < found.candidates.size(); ++i) {
         const Candidate& c = found.candidates[i];
-        if (!finite({c.module, c.diametralPitch.value_or(0), c.pressureAngle, c.helixAngle,
-                     c.profileShift, c.tipDiameter, c.dedendum.value_or(0), c.residuals.basePitch,
-                     c.residuals.tip, c.residuals.ball.value_or(0), c.largestResidual, c.score}))
-            return "a candidate's number not finite";
+        for (double v :
+             {c.module, c.diametralPitch.value_or(0), c.pressureAngle, c.helixAngle, c.profileShift,
+              c.tipDiameter, c.dedendum.value_or(0), c.residuals.basePitch, c.residuals.tip,
+              c.residuals.ball.value_or(0), c.largestResidual, c.score})
+            if (!std::isfinite(v))
+                return "a candidate's number not finite";
         for (double r : c.residuals.spans)
             if (!std::isfinite(r))
                 return "a span residual not finite";

@@ -293,75 +293,61 @@ TEST(CliInspection, JsonCsvAndGridShowTheEngineResultsForTheRun) {
               std::string::npos);
 }
 
-// The gear in hand of identify's example, with more options.
-Cells identifying(const std::string& more = "") {
-    Cells args = split("identify --zg 59 --span 7:63.507 --span=8:72.880 --tip 199.37", ' ');
-    const Cells words = split(more, ' ');
-    args.insert(args.end(), words.begin(), more.empty() ? words.begin() : words.end());
-    return args;
-}
-
 TEST(CliIdentify, ListsTheCandidatesOrExitsWithTheProblem) {
+    // The gear in hand of identify's example, and module 1.25 at 20 degrees, which DP 20 at 22.5
+    // degrees fits too: their base pitches differ by 4 um.
+    const std::string gear = "identify --zg 59 --span 7:63.507 --span=8:72.880 --tip 199.37";
+    const std::string pair = "identify --zg 30 --span 4:13.6118 --span 5:17.302 --tip 40.5";
     // Arguments, exit status, part of the output (status 0) or of the error.
-    const std::tuple<Cells, int, std::string> invocations[] = {
-        {identifying(), 0,
+    const std::tuple<std::string, int, std::string> invocations[] = {
+        {gear, 0,
          "Rank  System           Module  DP  PN  Helix   Xn       Tip       Dedendum  dPb     dW7 "
          "    dW8     dTip    Score\n1     diametral pitch  3.175   8   20  15.006  -0.1446  "
          "199.3700  ---       0.0000  0.0000  0.0000  0.0000  8.98e-06\nBase pitch  9.3730\n"
          "Message\n"},
-        // Module 1.25 at 20 degrees and DP 20 at 22.5 differ by 4 um in base pitch; both fit.
-        {split("identify --zg 30 --span 4:13.6118 --span 5:17.302 --tip 40.5 --helix 0 --root "
-               "34.875 --ball 2.1:40.7287",
-               ' '),
-         0,
-         "\n1     module           1.25    ---  20    0.000  0.2000   40.5000  1.25      0.0000  "
-         "0.0000   0.0000  0.0000   0.0000   8.8e-05\n2     diametral pitch  1.27    20   22.5  "
-         "0.000  -0.0477  40.5189  1.25      0.0041  -0.0006  0.0035  -0.0189  -0.0010  0.856\n"},
-        {identifying("--helix 0"), 0,
-         "Message     no standard gear fits every measurement; the nearest follow\n"},
-        {{"--help"}, 0, "tamrel-cli identify --help describes"},
-        {{"identify", "--help"},
-         0,
+        {pair + " --helix 0 --root 34.875 --ball 2.1:40.7287", 0,
+         "dM       Score\n1     module           1.25    ---  20    0.000  0.2000   40.5000  1.25  "
+         "    0.0000  0.0000   0.0000  0.0000   0.0000   8.8e-05\n2     diametral pitch  1.27    "
+         "20   22.5  0.000  -0.0477  40.5189  1.25      0.0041  -0.0006  0.0035  -0.0189  -0.0010  "
+         "0.856\n"},
+        {gear + " --helix 0 --span-tolerance 0.01 --tip-tolerance 0.5", 0,
+         "-0.0034  -0.0034  5.8056  135\nBase pitch  9.3730\nMessage     no standard gear fits "
+         "every measurement; the nearest follow\n"},
+        {"--help", 0, "tamrel-cli identify --help describes"},
+        {"identify --help", 0,
          "tamrel-cli identify --zg 59 --span 7:63.507 --span 8:72.880 --tip 199.37\n"},
-        {split("identify --zg 0 --span 7:63.507 --span 8:72.880 --tip 199.37", ' '), 2,
+        {"identify --zg 0 --span 7:63.507 --span 8:72.880 --tip 199.37", 2,
          "identify: the number of teeth must be a whole number from 1 to 32767\n"},
-        {split("identify --zg 59 --span 7:63.507 --span 9:72.880 --tip 199.37", ' '), 2,
-         "the spans must be over consecutive numbers of teeth"},
-        {split("identify --zg 59 --span 7:63.507 --span 8:72.847 --tip 199.37", ' '), 2,
+        {gear + " --span 10:90", 2, "the spans must be over consecutive numbers of teeth"},
+        {"identify --zg 59 --span 7:63.507 --span 8:72.847 --tip 199.37", 2,
          "no standard module or diametral pitch with a standard pressure angle fits the base pitch "
          "of the spans (9.3400 mm; the nearest is diametral pitch 8 at 20 degrees with 9.3730 mm)"},
-        {identifying("--helix fifteen"), 2, "--helix: \"fifteen\" is not a number"},
-        {split("identify --zg 5e1x --span 7:63.507 --span 8:72.880 --tip 199.37", ' '), 2,
-         "--zg: \"5e1x\" is not a number"},
-        {split("identify --zg 59.5 --span 7:63.507 --span 8:72.880 --tip 199.37", ' '), 2,
-         "--zg: \"59.5\" is not a whole number"},
-        {identifying("--ball 5.5"), 2, "--ball takes two numbers joined by \":\", not \"5.5\""},
-        {identifying("--tip 3"), 2, "--tip: At Most 1 required but received 2"},
-        {identifying("--locale xx_NOWHERE"), 2, "unknown locale \"xx_NOWHERE\""},
+        {gear + " --helix fifteen", 2, "--helix: \"fifteen\" is not a number"},
+        {gear + " --span 9.5:82", 2, "--span: \"9.5\" is not a whole number"},
+        {gear + " --ball 5.5", 2, "--ball takes two numbers joined by \":\", not \"5.5\""},
+        {gear + " --json --json", 2, "--json: At Most 1 required but received 2"},
+        {gear + " --locale xx_NOWHERE", 2, "unknown locale \"xx_NOWHERE\""},
     };
-    for (const auto& [args, exitCode, shown] : invocations) {
-        const auto result = runProgram(Cli, args);
-        EXPECT_EQ(result.exitCode, exitCode) << shown;
+    for (const auto& [line, exitCode, shown] : invocations) {
+        const auto result = runProgram(Cli, split(line, ' '));
+        EXPECT_EQ(result.exitCode, exitCode) << line;
         EXPECT_NE((exitCode == 0 ? result.out : result.err).find(shown), std::string::npos)
-            << result.out << result.err;
-        EXPECT_TRUE(exitCode == 0 || result.out.empty()) << shown;
+            << line << ": " << result.out << result.err;
+        EXPECT_EQ(result.out.empty(), exitCode != 0) << line;
     }
-    // The JSON of the ambiguous pair: its shape, null where there is no value, and no NaN.
-    const Json j = Json::parse(runProgram(Cli, split("identify --zg 30 --span 4:13.6118 --span "
-                                                     "5:17.302 --tip 40.5 --json",
-                                                     ' '))
-                                   .out);
-    EXPECT_EQ(j["message"], "");
-    ASSERT_EQ(j["candidates"].size(), 2u);
-    const Json& second = j["candidates"][1];
-    EXPECT_EQ(second["system"], "diametral pitch");
-    EXPECT_EQ(std::tuple(second["module"], second["diametralPitch"], second["pressureAngle"]),
-              std::tuple(Json(1.27), Json(20.0), Json(22.5)));
-    EXPECT_EQ(j["candidates"][0]["diametralPitch"], nullptr);
-    EXPECT_EQ(second["residuals"]["spans"].size(), 2u);
-    EXPECT_EQ(second["residuals"]["ball"], nullptr);
-    EXPECT_EQ(second["dedendum"], nullptr);
-    EXPECT_NEAR(j["basePitch"].get<double>(), 3.6902, 1e-9);
+    // The JSON of the pair: its shape, null where there is no value, computed numbers to the
+    // fourth decimal.
+    const Json j = Json::parse(runProgram(Cli, split(pair + " --json", ' ')).out);
+    const Json& second = j["candidates"].at(1);
+    const auto e4 = [](const Json& v) { return Json(std::lround(v.get<double>() * 1e4)); };
+    EXPECT_EQ(
+        Json::array({j["message"], j["candidates"].size(), j["candidates"][0]["diametralPitch"],
+                     second["system"], second["module"], second["diametralPitch"],
+                     second["pressureAngle"], second["dedendum"], second["residuals"]["ball"],
+                     second["residuals"]["spans"].size(), e4(j["basePitch"]),
+                     e4(second["profileShift"]), e4(second["tipDiameter"])}),
+        Json::parse("[\"\", 2, null, \"diametral pitch\", 1.27, 20.0, 22.5, null, null, 2, 36902, "
+                    "-465, 405220]"));
 }
 
 TEST(CliResults, LocaleDecimalSeparatorReadsAndWritesNumbers) {

@@ -5,8 +5,7 @@
 #include "window_fixture.h"
 
 #include <QContextMenuEvent>
-#include <QDialog>
-#include <QHeaderView>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QTableWidget>
@@ -15,118 +14,112 @@
 
 namespace tamrel::test {
 
+// The window's start gear as measured, as field=text: DP 8, 20 degrees, 15 degrees, Xn -0.1446.
+const QString Gear =
+    "TextTeeth=59 TextSpanCount=7 TextSpan0=63.507 TextSpan1=72.880 TextTip=199.37";
+
 class IdentifyTest : public WindowTest {
 protected:
-    // Runs `drive` on the modal dialog (or popup menu) once it is open; one the drive leaves open
-    // is closed after ten seconds, so a failure cannot hang the test.
+    // Runs `drive` on the modal dialog once it is open; the drive must close it. One left open, as
+    // after a failure, is closed, so that the test cannot hang.
     static void whenShown(std::function<void(QWidget&)> drive) {
         QTimer::singleShot(0, [drive] {
-            QWidget* shown = QApplication::activePopupWidget();
-            shown = shown ? shown : QApplication::activeModalWidget();
+            QWidget* shown = QApplication::activeModalWidget();
             ASSERT_NE(shown, nullptr);
             drive(*shown);
-        });
-        QTimer::singleShot(10000, [] {
-            for (QWidget* left :
-                 {QApplication::activePopupWidget(), QApplication::activeModalWidget()})
-                if (left)
-                    left->close();
+            EXPECT_FALSE(shown->isVisible()) << "left open";
+            shown->close();
         });
     }
-    static void click(QWidget& dialog, const char* name) {
-        dialog.findChild<QAbstractButton*>(name)->click();
+    static void click(QWidget& d, const char* n) { d.findChild<QAbstractButton*>(n)->click(); }
+    // Types each field=text of `typed` into the dialog and clicks "Identify": the status, the first
+    // candidate's cells and the number of candidates.
+    static QString identify(QWidget& dialog, const QString& typed) {
+        for (const QString& field : typed.split(' '))
+            dialog.findChild<QLineEdit*>(field.section('=', 0, 0))->setText(field.section('=', 1));
+        click(dialog, "ComIdentify");
+        const auto* table = dialog.findChild<QTableWidget*>("GridCandidates");
+        QString shown = dialog.findChild<QLabel*>("LabelStatus")->text();
+        for (int column = 0; table->rowCount() > 0 && column < table->columnCount(); ++column)
+            shown += '|' + table->item(0, column)->text();
+        return shown + '|' + QString::number(table->rowCount());
     }
-    static void type(QWidget& dialog, const char* name, const QString& text) {
-        dialog.findChild<QLineEdit*>(name)->setText(text);
-    }
-    // The context menu at the centre of a control, as the window gets it.
-    void contextMenuAt(const QString& name) {
+    // The entry of the context menu at the centre of a control, as the window gets it, chosen
+    // with `drive` run on the dialog it opens; empty when no menu comes up.
+    QString menuAt(const QString& name, std::function<void(QWidget&)> drive = {}) {
+        QString entry;
+        QTimer::singleShot(0, [&entry, drive] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                QAction* action = menu->findChild<QAction*>("ActionIdentify");
+                entry = action->text();
+                whenShown(drive);
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                menu->close();
+            }
+        });
         const QWidget* under = control(name);
         const QPoint at = under->mapTo(window_.get(), under->rect().center());
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, window_->mapToGlobal(at));
         QApplication::sendEvent(window_.get(), &event);
         settle();
+        return entry;
     }
 };
 
+// A ball without M, a root above the tip and a third span off the others count, until they are
+// cleared. The window starts on another reference row.
 TEST_F(IdentifyTest, CtrlITypesTheChosenGearIntoTheWindowAndRunsTheConversion) {
-    QString shown;
+    QStringList shown;
     whenShown([&shown](QWidget& dialog) {
-        for (const auto& [name, text] : {std::pair{"TextTeeth", "59"},
-                                         {"TextSpanCount", "7"},
-                                         {"TextSpan0", "63.507"},
-                                         {"TextSpan1", "72.88O"},
-                                         {"TextTip", "199.37"}})
-            type(dialog, name, text);
-        click(dialog, "ComIdentify");
-        shown = dialog.findChild<QLabel*>("LabelStatus")->text();
-        type(dialog, "TextSpan1", "72.880");
-        click(dialog, "ComIdentify");
-        const auto* table = dialog.findChild<QTableWidget*>("GridCandidates");
-        for (int column = 0; column < table->columnCount(); ++column)
-            shown += '|' + table->item(0, column)->text();
-        shown += '|' + QString::number(table->rowCount());
+        shown << identify(dialog, Gear + " TextSpan1=72.88O TextBall=5.5")
+              << identify(dialog, "TextSpan1=72.880 TextRoot=300") << identify(dialog, "TextBall=")
+              << identify(dialog, "TextRoot= TextSpan2=82.2") << identify(dialog, "TextSpan2=");
         click(dialog, "ComUse");
     });
+    control<QAbstractButton>("OptS(0)")->click();
     QTest::keyClick(window_.get(), Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(shown, "不是数字：跨齿距 W(k+1)|径节|8|20|15.006|-0.1446|0.00|1");
+    EXPECT_EQ(
+        shown.join('\n'),
+        "不是数字：跨齿距 W(k+1)|0\n不是数字：跨棒距 M|0\n齿根圆径必须大于 0 且小于齿顶圆径|0\n"
+        "没有标准模数或径节与标准压力角符合这些跨齿距的基节|径节|8|20|15.071|"
+        "-0.1539|7.07|5\n符合的候选：1|径节|8|20|15.006|-0.1446|0.00|1");
     EXPECT_EQ(texts({Field::MN, Field::PN, Field::ZG, Field::ZMG, Field::RefW, Field::UpperW,
                      Field::LowerW, Field::Error}),
               "-8|20|59|7|63.507|0|0|");
-    EXPECT_TRUE(lineEdit(Field::BOG)->text().startsWith("15.005"));
+    // The helix angle as found, and the conversion's Xn, M and Sn of the gear in hand.
+    QStringList numbers;
+    for (Field f : {Field::BOG, Field::MidXn, Field::MidM, Field::MidSn})
+        numbers << QString::number(lineEdit(f)->text().toDouble(), 'f', 3);
+    EXPECT_EQ(numbers.join('|'), "15.006|-0.145|200.793|4.653");
     EXPECT_TRUE(control<QAbstractButton>("OptS(1)")->isChecked());
-    // The conversion's Xn, M and Sn of the gear in hand.
-    for (Field f : {Field::MidXn, Field::MidM, Field::MidSn}) {
-        bool number = false;
-        lineEdit(f)->text().toDouble(&number);
-        EXPECT_TRUE(number) << fieldName(f);
-    }
-    EXPECT_NEAR(lineEdit(Field::MidXn)->text().toDouble(), -0.1446, 1e-4);
 }
 
-// The menu comes up on the background and its labels, not on the picture; the menu and the dialog
-// speak the interface language. Closing the dialog changes nothing.
+// The menu comes up on the background and its labels, not on the picture; the menu, the dialog's
+// captions and its messages speak the interface language.
 TEST_F(IdentifyTest, TheBackgroundsMenuOpensTheDialogInTheInterfaceLanguage) {
-    const auto allTexts = [this] {
-        QStringList all;
-        for (Field f : allFields())
-            all << lineEdit(f)->text();
-        return all;
-    };
-    const QStringList before = allTexts();
+    EXPECT_EQ(menuAt("PicGEAR"), "");
     QStringList shown;
     for (int language : {0, 1, 2}) {
         control<QAbstractButton>(QString("OptLan(%1)").arg(language))->click();
-        whenShown([&shown](QWidget& menu) {
-            QAction* identify = menu.findChild<QAction*>("ActionIdentify");
-            shown << identify->text();
-            whenShown([&shown](QWidget& dialog) {
-                const auto* table = dialog.findChild<QTableWidget*>("GridCandidates");
-                shown << dialog.windowTitle() + '|' +
-                             dialog.findChild<QLabel*>("LabelSpan2")->text() + '|' +
-                             table->horizontalHeaderItem(5)->text() + '|' +
-                             dialog.findChild<QAbstractButton*>("ComUse")->text();
-                click(dialog, "ComClose");
-            });
-            QTest::mouseClick(&menu, Qt::LeftButton, {},
-                              static_cast<QMenu&>(menu).actionGeometry(identify).center());
+        shown << menuAt("Label8", [&shown](QWidget& dialog) {
+            const auto* table = dialog.findChild<QTableWidget*>("GridCandidates");
+            shown << dialog.windowTitle() << dialog.findChild<QGroupBox*>("FrameHelix")->title()
+                  << dialog.findChild<QLabel*>("LabelSpan2")->text()
+                  << table->horizontalHeaderItem(5)->text()
+                  << dialog.findChild<QAbstractButton*>("ComUse")->text();
+            click(dialog, "OptSpur");
+            shown << identify(dialog, Gear).section('|', 0, 1);
+            click(dialog, "ComClose");
         });
-        contextMenuAt("Label8");
     }
-    EXPECT_EQ(shown.join('\n'),
-              "识别齿轮…\tCtrl+I\n识别齿轮|跨齿距 W(k+2)（可选）|最大残差/公差|使用\n"
-              "Identify gear…\tCtrl+I\nIdentify gear|W over k+2 (optional)|Largest residual / "
-              "tol.|Use\n歯車の特定…\tCtrl+I\n歯車の特定|マタギ歯厚 W(k+2)（任意）|最大残差/公差|"
-              "使用");
-    EXPECT_EQ(allTexts(), before);
-    QWidget* popup = nullptr;
-    QTimer::singleShot(0, [&popup] {
-        popup = QApplication::activePopupWidget();
-        if (popup)
-            popup->close();
-    });
-    contextMenuAt("PicGEAR");
-    EXPECT_EQ(popup, nullptr);
+    EXPECT_EQ(
+        shown.join('|'),
+        "识别齿轮|螺旋角|跨齿距 W(k+2)（可选）|最大残差/公差|使用|"
+        "没有标准齿轮符合所有测量值；下面是最接近的|径节|识别齿轮…\tCtrl+I|"
+        "Identify gear|Helix angle|W over k+2 (optional)|Largest residual / tol.|Use|"
+        "no standard gear fits every measurement; the nearest follow|DP|Identify gear…\tCtrl+I|"
+        "歯車の特定|ネジレ角|マタギ歯厚 W(k+2)（任意）|最大残差/公差|使用|"
+        "すべての測定値に合う標準歯車はありません。最も近いものを示します|DP|歯車の特定…\tCtrl+I");
 }
 
 }  // namespace tamrel::test
