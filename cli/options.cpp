@@ -171,7 +171,7 @@ std::variant<CliOptions, int> parseArguments(const std::vector<std::string>& arg
     CLI::App app(Description, "tamrel-cli");
     app.footer(Footer);
     app.set_version_flag("--version", "tamrel-cli " TAMREL_VERSION);
-    app.get_formatter()->column_width(22);
+    app.get_formatter()->column_width(24);
     for (Input i : Inputs) {
         if (i == Input::Value) {
             app.add_option("--ref", reference, "the measure given: Xn, W, M or Sn")
@@ -185,7 +185,7 @@ std::variant<CliOptions, int> parseArguments(const std::vector<std::string>& arg
     }
     app.add_flag("--auto", "tip and root diameters from the run (default)")
         ->group("Tip and root diameters");
-    app.add_flag("--json", options.json, "one JSON object of the window's fields")->group("Output");
+    app.add_flag("--json", options.json, "one JSON object of the run's values")->group("Output");
     app.add_flag("--inspect", options.inspect, "add the inspection aids (see below)")
         ->group("Output");
     std::array<std::string, RackInputs.size()> rackTexts;
