@@ -168,7 +168,7 @@ TEST(CliUsage, ExitStatusFitsTheArgumentsAndInput) {
     // Arguments, standard input, exit status, part of the output (status 0) or of the error.
     const std::tuple<Cells, std::string, int, std::string> invocations[] = {
         {{"--version"}, "", 0, "tamrel-cli " TAMREL_VERSION "\n"},
-        {{"--help"}, "", 0, "needed for M\n                      (omitted: the field"},
+        {{"--help"}, "", 0, "needed for M\n                        (omitted: the field"},
         // Values that look like options or are empty are texts of their fields.
         {with({"--upper", "--json", "--lower=", "--json"}), "", 0,
          "\"upper\": \"--json\",\n    \"lower\": \"\","},
