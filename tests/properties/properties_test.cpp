@@ -3,6 +3,7 @@
 // and internal.
 
 #include "conversion/compute_run.h"
+#include "conversion/number_format.h"
 #include "conversion/numeric_text.h"
 #include "geometry/angles.h"
 
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -64,11 +64,9 @@ double pinCentreSin2(const RandomGear& g, double m) {
     return 1 - c * c;
 }
 
-// v as typed with `decimals` (at least one) decimals and the gear's separator.
+// v as typed with `decimals` decimals and the gear's separator.
 std::string typed(const RandomGear& g, double v, int decimals) {
-    char digits[32];
-    std::string text(digits, std::snprintf(digits, sizeof digits, "%.*f", decimals, v));
-    return text.replace(text.find('.'), 1, g.locale.decimalSeparator);
+    return formatFixed(v, decimals, g.locale);
 }
 
 // One compute run of the gear in `mode`, the reference value typed as given, the tolerances as

@@ -1,8 +1,8 @@
 // The window: its start state, hints and comma locale, accessible names, cursors and tooltips,
 // and what its controls and keys do: reference selection and the drawing switches, languages and
 // the inspection aids' tooltips, the picture's view, the ARCINV message, tab order, arrows and
-// Enter, and what entering or clicking a field selects. The picture on its own: user coordinates,
-// pointer events, the raster rules of its lines and the device pixel ratio.
+// Enter. The picture on its own: user coordinates, pointer events and the raster rules of its
+// lines.
 
 #include "window_fixture.h"
 
@@ -14,7 +14,6 @@
 
 #include <QLocale>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QWheelEvent>
@@ -291,30 +290,6 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsArrowsGoRoundAGroupAndEnterRunsOnce
     EXPECT_EQ(runs, 10);
 }
 
-// A click into a reference field selects its text from the caret at the start, also when the
-// field has a bare caret, and so does Tab; a key or the window's own focus leaves the caret where
-// it is. A gear-data field entered by the program has its whole text selected, the caret at the
-// end.
-TEST_F(WindowTest, EveryClickInAReferenceSelectsItButKeysAndTheWindowsFocusLeaveTheCaret) {
-    QLineEdit* w = lineEdit(Field::RefW);
-    press("TextDPG", Qt::Key_Tab);
-    settle();
-    EXPECT_EQ(focused() + QString::number(w->cursorPosition()), "TextS(1)0");
-    for (int click = 0; click < 2; ++click) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(20, 10));
-        settle();
-        EXPECT_EQ(focused() + QString::number(w->cursorPosition()), "TextS(1)0");
-        w->setCursorPosition(3);
-    }
-    press(Qt::Key_Right);
-    QFocusEvent activation(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(w, &activation);
-    settle();
-    EXPECT_EQ(w->cursorPosition() + w->hasSelectedText(), 4);
-    lineEdit(Field::PN)->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(focused() + QString::number(lineEdit(Field::PN)->cursorPosition()), "TextPN2");
-}
-
 using Pixels = std::set<std::pair<int, int>>;
 // Runs of n pixels from (x, y) in steps of (dx, dy).
 using Runs = std::vector<std::array<int, 5>>;
@@ -408,41 +383,6 @@ TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
         EXPECT_EQ(pixelsOf(pic, qRgb(0, 0, 255)), pixelsOf(runs))
             << x1 << " " << y1 << " " << x2 << " " << y2;
     }
-}
-
-// A shown picture puts a plotted point on the screen at its next paint. Made larger, it keeps what
-// it showed at its top left, the rest blank, and draws from the current point lines whose minor
-// axis spans more than 512 pixels.
-TEST(PicGear, GrownKeepsItsPixelsAndDrawsLongLines) {
-    PicGear pic;
-    pic.show();  // a hidden widget hears of its new size only once shown
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pic));
-    pic.plotPoint(5, 100);
-    QTest::qWait(20);  // the point is on the screen at the next paint
-    EXPECT_EQ(pic.screen()->grabWindow(pic.winId()).toImage().pixel(7, 102),
-              pic.palette().color(QPalette::WindowText).rgb());
-    pic.plotPoint(10, 20);
-    pic.resize(1040, 540);
-    pic.lineTo(1034, 532);
-    Pixels expected{{5, 100}};
-    for (int k = 0; k < 1024; ++k)  // the minor coordinate floored half a pixel ahead
-        expected.emplace(10 + k, 20 + k / 2);
-    EXPECT_EQ(pixelsOf(pic, pic.palette().color(QPalette::WindowText).rgb()), expected);
-    EXPECT_EQ(pixelsOf(pic, pic.background().rgb()).size(), 1036u * 536 - expected.size());
-}
-
-// Under QT_SCALE_FACTOR=2 (the ui_hidpi test) the image has twice the pixels each way in the
-// same user coordinates, and its lines stay one device pixel wide.
-TEST(PicGearAtScale2, DrawsAtTheDevicePixelRatio) {
-    PicGear pic;
-    if (pic.devicePixelRatioF() != 2) {
-        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
-    }
-    EXPECT_EQ(pic.image().devicePixelRatio(), 2);  // shown at the widget's logical size
-    pic.plotPoint(10, 10);
-    pic.lineTo(20, 10);
-    EXPECT_EQ(pixelsOf(pic, pic.palette().color(QPalette::WindowText).rgb()),
-              pixelsOf({{20, 20, 20, 1, 0}}));
 }
 
 }  // namespace tamrel::test
