@@ -67,13 +67,16 @@ protected:
 };
 
 // A ball without M, a root above the tip and a third span off the others count, until they are
-// cleared. The window starts on another reference row.
+// cleared; the largest k whose k + 2 an int holds goes to the engine. The window starts on another
+// reference row.
 TEST_F(IdentifyTest, CtrlITypesTheChosenGearIntoTheWindowAndRunsTheConversion) {
     QStringList shown;
     whenShown([&shown](QWidget& dialog) {
         shown << identify(dialog, Gear + " TextSpan1=72.88O TextBall=5.5")
               << identify(dialog, "TextSpan1=72.880 TextRoot=300") << identify(dialog, "TextBall=")
-              << identify(dialog, "TextRoot= TextSpan2=82.2") << identify(dialog, "TextSpan2=");
+              << identify(dialog, "TextRoot= TextSpan2=82.2")
+              << identify(dialog, "TextSpan2= TextSpanCount=2147483645")
+              << identify(dialog, "TextSpanCount=7");
         click(dialog, "ComUse");
     });
     control<QAbstractButton>("OptS(0)")->click();
@@ -82,7 +85,8 @@ TEST_F(IdentifyTest, CtrlITypesTheChosenGearIntoTheWindowAndRunsTheConversion) {
         shown.join('\n'),
         "不是数字：跨齿距 W(k+1)|0\n不是数字：跨棒距 M|0\n齿根圆径必须大于 0 且小于齿顶圆径|0\n"
         "没有标准模数或径节与标准压力角符合这些跨齿距的基节|径节|8|20|15.071|"
-        "-0.1539|7.07|5\n符合的候选：1|径节|8|20|15.006|-0.1446|0.00|1");
+        "-0.1539|7.07|5\n跨齿枚数必须至少为 1 "
+        "且小于齿数|0\n符合的候选：1|径节|8|20|15.006|-0.1446|0.00|1");
     EXPECT_EQ(texts({Field::MN, Field::PN, Field::ZG, Field::ZMG, Field::RefW, Field::UpperW,
                      Field::LowerW, Field::Error}),
               "-8|20|59|7|63.507|0|0|");

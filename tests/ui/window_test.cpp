@@ -14,6 +14,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QWheelEvent>
@@ -141,6 +142,7 @@ TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFitsAndTheTooltipsOfT
     }
     const QWidget* frame1 = control("Frame1");  // the languages
     const QRegularExpression kana("[\\x{3040}-\\x{30ff}]");
+    int labelled = 0;                    // fields with their caption beside them
     for (const auto& [c, in] : shown) {  // Chinese, English, Japanese, Chinese again
         SCOPED_TRACE(c->objectName().toStdString());
         const bool fixed = c == frame1 || c->parentWidget() == frame1 || c->inherits("QPushButton");
@@ -153,8 +155,10 @@ TEST_F(WindowTest, EveryLanguageSetsEveryCaptionToATextThatFitsAndTheTooltipsOfT
         const auto* field = qobject_cast<QLineEdit*>(c->parentWidget()->childAt(beside));
         if (field && c->inherits("QLabel")) {
             EXPECT_EQ(field->accessibleName().section(' ', -1), in[1]);
+            ++labelled;
         }
     }
+    EXPECT_EQ(labelled, 8);  // the gear data and the two diameters
     EXPECT_EQ(tip(middle(Sn), 1) + '|' + tip(maximum(Sn), 1) + '|' + tip(minimum(Sn), 1) + '|' +
                   lineEdit(Field::DPG)->toolTip(),
               "弦齿厚：4.6530 mm，弦齿高：2.7423 mm|弦齿厚：4.7062 mm，弦齿高：2.7429 mm|"
@@ -219,6 +223,9 @@ TEST_F(WindowTest, TeethTooltipGivesTheFormCircleOfTheBandsMiddle) {
               "基準ラック：ISO 53 A（歯元のたけ 1.25 m、歯先丸み半径 0.38 m）");
     EXPECT_EQ(lineEdit(Field::ZMG)->toolTip(),
               "推奨またぎ歯数：2\n接触直径（k = 8）：78.0390 mm\n測定不可");
+    window_->setText(Field::ZG, "-12");  // a reason in place of a verdict
+    clickButton("ComGo");
+    EXPECT_EQ(lineEdit(Field::ZMG)->toolTip(), "外歯車にのみ適用されます");
 }
 
 // ARCINV's failure shows a modal message while the window lives, and none once it is gone.
@@ -326,9 +333,10 @@ TEST(PicGear, DrawsInUserCoordinatesReportsThePointerInThemAndStaysWhiteUnderADa
     EXPECT_EQ(shown.copy(2, 2, 509, 253), pic->image());
     pic->setCorners(-50, 25, 50, -25);
     pic->setPenColor(Blue);
+    pic->lineTo(10, 20);  // from the last point, where the new corners put it: one pixel
     pic->plotPoint(25, -12.5f);
     pic->plotPoint(-25, 5);
-    EXPECT_EQ(pixelsOf(*pic, qRgb(0, 0, 255)), (Pixels{{127, 101}, {382, 190}}));
+    EXPECT_EQ(pixelsOf(*pic, qRgb(0, 0, 255)), (Pixels{{127, 101}, {305, 25}, {382, 190}}));
     pic->setUserScale({-254, 126, 509, -253});
     QSignalSpy pressed(pic, &PicGear::mousePressed), moved(pic, &PicGear::mouseMoved);
     QSignalSpy wheel(pic, &PicGear::wheelTurned), doubleClicked(pic, &PicGear::doubleClicked);
@@ -368,6 +376,7 @@ const std::tuple<float, float, float, float, Runs> lines[] = {
     {10, 10, 14, 14.5f, {{10, 10, 4, 1, 1}, {13, 14, 1, 1, 0}}},
     {5, 0.2f, 5, 0.2f, {{5, 0, 1, 1, 0}}}, {600, 10, 300, 10, {{300, 10, 209, 1, 0}}},
     {600, 10, 300, 310, {{358, 252, 151, 1, -1}}}, {300, 12, -50, 12, {{0, 12, 300, 1, 0}}},
+    {20, 10, -20, 30, {{0, 20, 1, 1, 0}, {1, 19, 9, 2, -1}, {2, 19, 9, 2, -1}, {19, 10, 1, 1, 0}}},
     {9, 300, 9, 100, {{9, 100, 153, 0, 1}}}, {11, 100, 11, -50, {{11, 0, 100, 0, 1}}},
     {-far, 100, far, 100, {{0, 100, 509, 1, 0}}}, {100, far, 100, -far, {{100, 0, 253, 0, 1}}},
     {-far, -far, far, far, {{0, 0, 253, 1, 1}}}, {-5, -5, -1, 300, {}}, {600, 10, 700, 20, {}},
@@ -383,6 +392,30 @@ TEST(PicGearLines, FollowTheRasterRulesAndAreClippedToThePicture) {
         EXPECT_EQ(pixelsOf(pic, qRgb(0, 0, 255)), pixelsOf(runs))
             << x1 << " " << y1 << " " << x2 << " " << y2;
     }
+}
+
+// A shown picture puts a plotted point on the screen at its next paint. Made larger, it keeps what
+// it showed at its top left, the rest blank, and draws from the current point lines whose minor
+// axis spans more than 512 pixels. A scale the user set stays when the picture is resized.
+TEST(PicGear, GrownKeepsItsPixelsAndDrawsLongLines) {
+    PicGear pic;
+    pic.show();  // a hidden widget hears of its new size only once shown
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pic));
+    pic.plotPoint(5, 100);
+    QTest::qWait(20);  // the point is on the screen at the next paint
+    EXPECT_EQ(pic.screen()->grabWindow(pic.winId()).toImage().pixel(7, 102),
+              pic.palette().color(QPalette::WindowText).rgb());
+    pic.plotPoint(10, 20);
+    pic.resize(1040, 540);
+    pic.lineTo(1034, 532);
+    Pixels expected{{5, 100}};
+    for (int k = 0; k < 1024; ++k)  // the minor coordinate floored half a pixel ahead
+        expected.emplace(10 + k, 20 + k / 2);
+    EXPECT_EQ(pixelsOf(pic, pic.palette().color(QPalette::WindowText).rgb()), expected);
+    EXPECT_EQ(pixelsOf(pic, pic.background().rgb()).size(), 1036u * 536 - expected.size());
+    pic.setUserScale({0, 0, 100, 100});
+    pic.resize(600, 300);
+    EXPECT_EQ(pic.userScale().width, 100);
 }
 
 }  // namespace tamrel::test
