@@ -173,7 +173,7 @@ TEST(FormCircle, AgreesWithTheGeneratingRollSimulated) {
                          {"rack 1.35/0.47, helical, undercut", 4, 16, 14.5, 25, 0.2, {1.35, 0.47}},
                          {"sharp rack corner, undercut", 1, 14, 25, 0, -0.3, {1.25, 0}},
                          {"rack pointed above its fillets", 1, 30, 30, 0, 0.2, {1.5, 0.05}},
-                         {"rack pointed, undercut", 1.25, 12, 30, 10, -0.3, {1.5, 0.05}}};
+                         {"rack pointed, undercut", 1.25, 12, 30, 10, -0.3, {1.5, 0.25}}};
     for (const Cut& c : cases) {
         const FormCircle engine = engineForm(c), rolled = GeneratingRoll(c).form();
         EXPECT_NEAR(engine.diameter, rolled.diameter, 1e-4 * c.mn) << c.name;
