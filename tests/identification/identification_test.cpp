@@ -34,7 +34,7 @@ constexpr System M = System::Module, DP = System::DiametralPitch;
 
 // The system, normal pressure angle and kind of 40 random gears each.
 const std::tuple<System, double, Kind> Rows[] = {
-    {M, 14.5, Spur},   {M, 20, Spur},     {M, 25, Spur},          {M, 14.5, Helical},
+    {M, 14.5, Spur},   {M, 20, Spur},     {M, 15, Spur},          {M, 14.5, Helical},
     {M, 20, Helical},  {M, 25, Helical},  {M, 20, RoughHelix},    {M, 25, OverBalls},
     {DP, 14.5, Spur},  {DP, 20, Spur},    {DP, 25, Spur},         {DP, 14.5, Helical},
     {DP, 20, Helical}, {DP, 25, Helical}, {DP, 14.5, RoughHelix}, {DP, 20, OverBalls},
