@@ -17,7 +17,7 @@ namespace {
 // One language-dependent caption: the control's object name and its text in each language.
 struct CaptionRow {
     const char* control;
-    std::array<const char*, LanguageCount> texts;
+    LanguageTexts texts;
 };
 
 // The captions in the order they are applied; a window's own caption is the row of its name, the
@@ -77,7 +77,7 @@ constexpr std::array<const char*, 3> fixedHints{{
 }};
 
 // The tooltip of the picture PicGEAR: how to pan, zoom and fit.
-constexpr std::array<const char*, LanguageCount> pictureTips{{
+constexpr LanguageTexts pictureTips{{
     "拖动鼠标左键平移图像；拖动鼠标右键或转动滚轮放缩图像；双击恢复原来的大小。",
     "Drag with the left button to pan; drag with the right button or turn the wheel to zoom; "
     "double-click to fit the gear again.",
@@ -116,7 +116,7 @@ QString startupHint(int index) {
 QString captionOf(const char* control, int language) {
     for (const CaptionRow& row : captions) {
         if (std::string_view(row.control) == control) {
-            return QString::fromUtf8(row.texts[language]);
+            return textIn(row.texts, language);
         }
     }
     return {};
@@ -128,7 +128,7 @@ void ApplyLanguage(QWidget& window, int index) {
     }
     for (const CaptionRow& row : captions) {
         const QString name = QString::fromUtf8(row.control);
-        const QString text = QString::fromUtf8(row.texts[index]);
+        const QString text = textIn(row.texts, index);
         if (name == window.objectName()) {
             window.setWindowTitle(text.isEmpty() ? windowCaption() : text);
         } else if (auto* control = window.findChild<QWidget*>(name)) {
@@ -136,7 +136,7 @@ void ApplyLanguage(QWidget& window, int index) {
         }
     }
     if (auto* picture = window.findChild<QWidget*>(QStringLiteral("PicGEAR"))) {
-        picture->setToolTip(QString::fromUtf8(pictureTips[index]));
+        picture->setToolTip(textIn(pictureTips, index));
     }
 }
 

@@ -2,12 +2,22 @@
 
 #include <QString>
 
+#include <array>
+
 class QWidget;
 
 namespace tamrel {
 
 // Languages 0 Chinese, 1 English, 2 Japanese: the index of the OptLan buttons.
 inline constexpr int LanguageCount = 3;
+
+// One text per language, in that order.
+using LanguageTexts = std::array<const char*, LanguageCount>;
+
+// The language's text; language is 0 to LanguageCount - 1.
+inline QString textIn(const LanguageTexts& texts, int language) {
+    return QString::fromUtf8(texts[static_cast<std::size_t>(language)]);
+}
 
 inline constexpr const char* ContactAddress = "tamrel-support@users.noreply.example.org";
 

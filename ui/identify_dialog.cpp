@@ -36,7 +36,7 @@ namespace {
 using identification::Candidate;
 using identification::Outcome;
 
-using Texts = std::array<const char*, LanguageCount>;
+using Texts = LanguageTexts;
 
 // clang-format off
 constexpr std::array<Texts, 6> Headers{{
@@ -48,10 +48,6 @@ constexpr Texts Fitting{"符合的候选：%1", "Candidates that fit: %1", "適�
 constexpr Texts NotANumberText{"不是数字：%1", "Not a number: %1", "数値ではありません：%1"};
 constexpr Texts NotWholeText{"不是整数：%1", "Not a whole number: %1", "整数ではありません：%1"};
 // clang-format on
-
-QString text(const Texts& texts, int language) {
-    return QString::fromUtf8(texts[language]);
-}
 
 QString outcomeText(Outcome outcome, int language) {
     return QString::fromUtf8(identification::messageOf(outcome, static_cast<Language>(language)));
@@ -107,7 +103,7 @@ public:
         table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
         QStringList headers;
         for (const Texts& header : Headers) {
-            headers << text(header, language);
+            headers << textIn(header, language);
         }
         table_->setHorizontalHeaderLabels(headers);
         status_ = new QLabel(this);
@@ -229,8 +225,8 @@ private:
             measured_ = measurements();
         } catch (const Unreadable& bad) {
             const auto* label = qobject_cast<QLabel*>(form_->labelForField(bad.field));
-            status_->setText(
-                text(bad.problem, language_).arg(label ? label->text() : bad.field->objectName()));
+            status_->setText(textIn(bad.problem, language_)
+                                 .arg(label ? label->text() : bad.field->objectName()));
             bad.field->setFocus();
             bad.field->selectAll();
             return;
@@ -242,7 +238,7 @@ private:
             const Candidate& c = candidates_[row];
             const bool dp = c.diametralPitch.has_value();
             const QString cells[] = {
-                text(SystemNames[dp], language_),
+                textIn(SystemNames[dp], language_),
                 QString::fromStdString(formatPlain(dp ? *c.diametralPitch : c.module, locale_)),
                 QString::fromStdString(formatPlain(c.pressureAngle, locale_)),
                 shown(c.helixAngle, 3),
@@ -253,7 +249,7 @@ private:
             }
         }
         status_->setText(found.outcome == Outcome::Identified
-                             ? text(Fitting, language_).arg(candidates_.size())
+                             ? textIn(Fitting, language_).arg(candidates_.size())
                              : outcomeText(found.outcome, language_));
         if (!candidates_.empty()) {
             table_->selectRow(0);

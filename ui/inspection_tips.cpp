@@ -2,6 +2,7 @@
 
 #include "conversion/number_format.h"
 #include "inspection/failure_texts.h"
+#include "ui/captions.h"
 
 #include <QStringList>
 
@@ -12,8 +13,7 @@ namespace {
 using inspection::Failure;
 using inspection::Outcome;
 
-// One text per language: Chinese, English, Japanese.
-using Texts = std::array<const char*, 3>;
+using Texts = LanguageTexts;
 
 struct TipTexts {
     Texts recommendedSpan{"推荐跨齿数：%1", "Recommended span: %1 teeth", "推奨またぎ歯数：%1"};
@@ -38,10 +38,6 @@ struct TipTexts {
                "基準ラック：ISO 53 A（歯元のたけ 1.25 m、歯先丸み半径 0.38 m）"};
 };
 const TipTexts tipTexts;
-
-QString text(const Texts& texts, int language) {
-    return QString::fromUtf8(texts[static_cast<std::size_t>(language)]);
-}
 
 // A reason starts a line of the tooltip, so it starts with a capital.
 QString reason(Failure failure, int language) {
@@ -81,7 +77,7 @@ QString verdict(const Outcome<bool>& measurable, int language) {
     if (!measurable.hasValue()) {
         return reason(measurable.failure(), language);
     }
-    return text(measurable.value() ? tipTexts.measures : tipTexts.doesNotMeasure, language);
+    return textIn(measurable.value() ? tipTexts.measures : tipTexts.doesNotMeasure, language);
 }
 
 QString spanTip(const inspection::Inspection& result, const inspection::InspectionInput& input,
@@ -92,10 +88,10 @@ QString spanTip(const inspection::Inspection& result, const inspection::Inspecti
     const inspection::SpanInspection& span = result.span.value();
     QStringList lines;
     lines << (span.recommendedTeeth.hasValue()
-                  ? text(tipTexts.recommendedSpan, language).arg(span.recommendedTeeth.value())
+                  ? textIn(tipTexts.recommendedSpan, language).arg(span.recommendedTeeth.value())
                   : reason(span.recommendedTeeth.failure(), language));
     if (input.teethSpanned) {
-        lines << bandRange(span.contactDiameter, text(tipTexts.spanContact, language), language,
+        lines << bandRange(span.contactDiameter, textIn(tipTexts.spanContact, language), language,
                            locale, QString::number(*input.teethSpanned));
         lines << verdict(span.measurable, language);
     }
@@ -109,15 +105,15 @@ QString ballTip(const inspection::Inspection& result, const inspection::Inspecti
     }
     const inspection::BallInspection& ball = result.ball.value();
     QStringList lines;
-    lines
-        << (ball.idealDiameter.hasValue()
-                ? text(tipTexts.idealBall, language).arg(number(ball.idealDiameter.value(), locale))
-                : reason(ball.idealDiameter.failure(), language));
+    lines << (ball.idealDiameter.hasValue() ? textIn(tipTexts.idealBall, language)
+                                                  .arg(number(ball.idealDiameter.value(), locale))
+                                            : reason(ball.idealDiameter.failure(), language));
     if (input.ballDiameter) {
-        lines << bandRange(ball.contactDiameter, text(tipTexts.ballContact, language), language,
+        lines << bandRange(ball.contactDiameter, textIn(tipTexts.ballContact, language), language,
                            locale,
                            QString::fromStdString(formatPlain(*input.ballDiameter, locale)));
-        lines << bandRange(ball.protrusion, text(tipTexts.protrusion, language), language, locale);
+        lines << bandRange(ball.protrusion, textIn(tipTexts.protrusion, language), language,
+                           locale);
         lines << verdict(ball.measurable, language);
     }
     return lines.join(QLatin1Char('\n'));
@@ -131,10 +127,10 @@ QString flankTip(const inspection::Inspection& result, int language, const Numbe
     const inspection::FlankInspection& flank = result.flank.value();
     const Outcome<double>& form = flank.formDiameter[BandValue::Mid];
     return QStringList{
-        form.hasValue() ? text(tipTexts.formDiameter, language).arg(number(form.value(), locale))
+        form.hasValue() ? textIn(tipTexts.formDiameter, language).arg(number(form.value(), locale))
                         : reason(form.failure(), language),
-        text(flank.undercut[BandValue::Mid] ? tipTexts.undercut : tipTexts.notUndercut, language),
-        text(tipTexts.rack, language)}
+        textIn(flank.undercut[BandValue::Mid] ? tipTexts.undercut : tipTexts.notUndercut, language),
+        textIn(tipTexts.rack, language)}
         .join(QLatin1Char('\n'));
 }
 
@@ -157,10 +153,10 @@ InspectionTips inspectionTips(const inspection::Inspection& result,
         const inspection::ChordalInspection& c = result.chordal.value();
         const BandValue v = columns[i];
         tips.thickness[i] =
-            text(tipTexts.chordal, language)
+            textIn(tipTexts.chordal, language)
                 .arg(number(c.thickness[v], locale), number(c.height[v], locale)) +
             QLatin1Char('\n') +
-            text(tipTexts.constantChord, language)
+            textIn(tipTexts.constantChord, language)
                 .arg(number(c.constantChord[v], locale), number(c.constantChordHeight[v], locale));
     }
     return tips;
